@@ -1,0 +1,61 @@
+#include "Launcher.h"
+
+#include "AppDirectory.h"
+#include "MainWidget.h"
+#include "Picker.h"
+#include "PlayerWindow.h"
+#include "ZApplication.h"
+
+#include <cstdio>
+
+namespace {
+
+void traceLine(const char* text) {
+    std::fputs(text, stdout);
+    std::fputc('\n', stdout);
+}
+
+void traceBare(const char* text) { std::fputs(text, stdout); }
+
+void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& appDir) {
+    MainWidget* window = buildPlayerWindow(path, appDir);
+    traceLine("MainWidget new ok");
+    app.setMainWidget(window);
+    traceLine("MainWidget setMainWidget ok");
+    playWindow(window);
+    traceBare("\nexit3!");
+}
+
+void pickerRoad(ZApplication& app, const QByteArray& appDir) {
+    const QString choice = runPicker();
+    if (choice != QLatin1String("USER_CANCEL")) {
+        traceBare("\nget name");
+        MainWidget* window = buildPlayerWindow(choice.toUtf8(), appDir);
+        app.setMainWidget(window);
+        playWindow(window);
+    }
+    traceBare("\nunget name");
+}
+
+} // namespace
+
+QByteArray mediaPathArgument(int argc, char** argv) {
+    if (argc == 2)
+        return argv[1];
+    return argc > 2 ? QByteArray(argv[2]) : QByteArray();
+}
+
+int runLauncher(int argc, char** argv) {
+    // Traces are few; unbuffered they are never lost and appear in order with the player's.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    traceLine("begin");
+    // Lives until the process ends, as the toolkit expects of its application object.
+    auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
+    traceLine("Application new ok");
+    const QByteArray appDir = appDirectory().value_or(QByteArray());
+    if (argc >= 2)
+        directRoad(*app, mediaPathArgument(argc, argv), appDir);
+    else
+        pickerRoad(*app, appDir);
+    return 0;
+}

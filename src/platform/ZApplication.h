@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QApplication>
+
+// The handset's application object. Construction removes the options it understands from the
+// argument vector and lowers argc to match: Qt's own options, plus "--help" and "--version",
+// which print usage (with the key table) or the version and end the process with status 0.
+//
+// It also turns SIGTERM, SIGINT and SIGHUP into an orderly end: every handset window is closed
+// and the event loops are left, so windows are destroyed by their owners as on any other exit.
+class ZApplication : public QApplication {
+    Q_OBJECT
+public:
+    enum Type { GuiClient = 1 };
+
+    ZApplication(int& argc, char** argv, int type = GuiClient);
+    ~ZApplication() override;
+
+    void setMainWidget(QWidget* widget);
+    QWidget* mainWidget() const;
+
+private:
+    QWidget* mainWidget_ = nullptr;
+};

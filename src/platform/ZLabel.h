@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ZOptionsMenu.h"
+#include <QLabel>
+
+class ZLabel : public QLabel {
+    Q_OBJECT
+public:
+    ZLabel(const QString& text, QWidget* parent, const char* name, int flags,
+           ZSkinService::WidgetClsID cls);
+    void setPreferredWidth(int width);
+    // With auto-resize on the label takes the height its text needs at the preferred width.
+    void setAutoResize(bool on);
+};

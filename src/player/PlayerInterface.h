@@ -1,0 +1,23 @@
+#pragma once
+
+// What the program hands to the player executables and what it sends them.
+namespace Player {
+
+inline constexpr char kDefaultExecutable[] = "mplayer";
+inline constexpr char kRealMediaExecutable[] = "mplayerrm";
+inline constexpr char kProbeExecutable[] = "mplayerrm";
+inline constexpr char kMenuFileSuffix[] = "/.mplayer/menu.conf.in";
+inline constexpr char kFontPath[] = "/usr/language/fonts/AMCSL.TTF";
+
+inline constexpr char kPause[] = "pause\n";
+inline constexpr char kQuit[] = "quit\n";
+inline constexpr char kSeekForward[] = "seek +30\n";
+inline constexpr char kSeekBack[] = "seek -30\n";
+inline constexpr char kSeekPercentFormat[] = "seek %d 1\n";
+inline constexpr char kKeyNine[] = "key_down_event 57\n";
+inline constexpr char kKeyZero[] = "key_down_event 48\n";
+inline constexpr char kKeyO[] = "key_down_event 111\n";
+// Sent before a command that must leave a paused player paused.
+inline constexpr char kPausingKeepPrefix[] = "pausing_keep ";
+
+} // namespace Player

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+class MediaInfo;
+
+// The player executable for a clip: "mplayerrm" for RealMedia containers, else "mplayer".
+QByteArray playerNameFor(const MediaInfo& info);
+
+// The video filter chain that fits a w x h picture to the 240x320 portrait screen, including
+// " -subrotate 2" after a rotated chain.
+QByteArray filterChainFor(int width, int height);
+
+// The full slave-mode shell command that starts the player on the clip.
+QByteArray commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
+                          const MediaInfo& info);

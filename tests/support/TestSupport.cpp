@@ -1,0 +1,58 @@
+#include "TestSupport.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace TestSupport {
+
+QString programDir() { return QStringLiteral(VIDLARK_PROGRAM_DIR); }
+
+bool generateClip(const QString& path, int width, int height, double seconds,
+                  const QStringList& outputOptions, const QString& videoSource) {
+    const QString size = QString::number(width) + 'x' + QString::number(height);
+    const QString video = videoSource.isEmpty()
+                              ? QStringLiteral("testsrc=size=%1:rate=25").arg(size)
+                              : videoSource;
+    QStringList args{"-nostdin", "-loglevel", "error", "-y",
+                     "-f", "lavfi", "-i", video,
+                     "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100",
+                     "-t", QString::number(seconds)};
+    args += outputOptions;
+    args += path;
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ffmpeg.start("ffmpeg", args);
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0) {
+        qWarning() << "ffmpeg failed for" << path << args;
+        return false;
+    }
+    return true;
+}
+
+void installFakePlayer(const QString& dir) {
+    const QString script = QStringLiteral(VIDLARK_TEST_SUPPORT_DIR "/fake-player");
+    for (const char* name : {"mplayer", "mplayerrm"}) {
+        const QString target = QDir(dir).filePath(name);
+        QFile::remove(target);
+        QFile::copy(script, target);
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
+    }
+}
+
+QByteArray readLog(const QString& logPath) {
+    QFile log(logPath);
+    return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+}
+
+bool processAlive(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const int close = text.lastIndexOf(')');
+    return close > 0 && text.mid(close + 2, 1) != "Z";
+}
+
+} // namespace TestSupport

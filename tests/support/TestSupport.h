@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace TestSupport {
+
+// Where the build put vidlark and the player stand-ins.
+QString programDir();
+
+// Writes a clip with ffmpeg from lavfi test sources: `seconds` of a w x h test picture (or the
+// lavfi video source given) with a tone unless silent. Extra ffmpeg output options may follow.
+// Returns false (and warns) when ffmpeg fails.
+bool generateClip(const QString& path, int width, int height, double seconds,
+                  const QStringList& outputOptions = {}, const QString& videoSource = {});
+
+// Makes dir a program directory whose "mplayer" and "mplayerrm" are the recording fake player.
+void installFakePlayer(const QString& dir);
+
+// The fake player's log as it stands.
+QByteArray readLog(const QString& logPath);
+
+// Whether the process exists and is not a zombie.
+bool processAlive(qint64 pid);
+
+} // namespace TestSupport

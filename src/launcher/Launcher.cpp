@@ -2,6 +2,7 @@
 
 #include "AppDirectory.h"
 #include "MainWidget.h"
+#include "MediaPathArgument.h"
 #include "Picker.h"
 #include "PlayerWindow.h"
 #include "ZApplication.h"
@@ -15,7 +16,9 @@ void traceLine(const char* text) {
     std::fputc('\n', stdout);
 }
 
-void traceBare(const char* text) { std::fputs(text, stdout); }
+void traceBare(const char* text) {
+    std::fputs(text, stdout);
+}
 
 void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& appDir) {
     MainWidget* window = buildPlayerWindow(path, appDir);
@@ -38,12 +41,6 @@ void pickerRoad(ZApplication& app, const QByteArray& appDir) {
 }
 
 } // namespace
-
-QByteArray mediaPathArgument(int argc, char** argv) {
-    if (argc == 2)
-        return argv[1];
-    return argc > 2 ? QByteArray(argv[2]) : QByteArray();
-}
 
 int runLauncher(int argc, char** argv) {
     // Traces are few; unbuffered they are never lost and appear in order with the player's.

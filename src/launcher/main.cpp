@@ -1,3 +1,5 @@
 #include "Launcher.h"
 
-int main(int argc, char** argv) { return runLauncher(argc, argv); }
+int main(int argc, char** argv) {
+    return runLauncher(argc, argv);
+}

@@ -1,0 +1,67 @@
+#include "AppDirectory.h"
+#include "MediaPathArgument.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+class AppDirectoryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void directoryOfLinkTarget_data();
+    void directoryOfLinkTarget();
+    void unreadableLinkGivesNone();
+    void mediaPathArgument_data();
+    void mediaPathArgument();
+};
+
+void AppDirectoryTest::directoryOfLinkTarget_data() {
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<std::optional<QByteArray>>("expected");
+    const QByteArray longest = '/' + QByteArray(1017, 'd') + "/exe"; // 1022 bytes
+    QTest::newRow("program directory")
+        << QByteArray("/opt/vidlark/vidlark") << std::optional<QByteArray>("/opt/vidlark");
+    QTest::newRow("file in the root") << QByteArray("/vidlark") << std::optional<QByteArray>("/");
+    QTest::newRow("1023 bytes") << longest + 'x'
+                                << std::optional<QByteArray>('/' + QByteArray(1017, 'd'));
+    QTest::newRow("1024 bytes") << longest + "xy" << std::optional<QByteArray>();
+    QTest::newRow("far too long") << '/' + QByteArray(3000, 'e') << std::optional<QByteArray>();
+}
+
+void AppDirectoryTest::directoryOfLinkTarget() {
+    QFETCH(QByteArray, target);
+    QFETCH(std::optional<QByteArray>, expected);
+    QTemporaryDir dir;
+    const QByteArray link = QFile::encodeName(dir.filePath("exe"));
+    QCOMPARE(symlink(target.constData(), link.constData()), 0);
+    QCOMPARE(appDirectory(link.constData()), expected);
+}
+
+void AppDirectoryTest::unreadableLinkGivesNone() {
+    QCOMPARE(appDirectory("/nonexistent/exe"), std::optional<QByteArray>());
+    QVERIFY(appDirectory()->endsWith("/tests/launcher"));
+}
+
+void AppDirectoryTest::mediaPathArgument_data() {
+    QTest::addColumn<QByteArrayList>("words");
+    QTest::addColumn<QByteArray>("path");
+    QTest::newRow("program name only") << QByteArrayList{"vidlark"} << QByteArray();
+    QTest::newRow("one word is the path")
+        << QByteArrayList{"vidlark", "a.avi"} << QByteArray("a.avi");
+    QTest::newRow("two words: the second")
+        << QByteArrayList{"vidlark", "a", "b.avi"} << QByteArray("b.avi");
+    QTest::newRow("three words: the second")
+        << QByteArrayList{"vidlark", "a", "b", "c"} << QByteArray("b");
+}
+
+void AppDirectoryTest::mediaPathArgument() {
+    QFETCH(QByteArrayList, words);
+    QFETCH(QByteArray, path);
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    QCOMPARE(::mediaPathArgument(int(argv.size()), argv.data()), path);
+}
+
+QTEST_APPLESS_MAIN(AppDirectoryTest)
+#include "tst_appdirectory.moc"

@@ -29,8 +29,8 @@ void dieWithParent() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::vector<std::string> translated = translateArguments(
-        args, {environmentValue("DISPLAY"), environmentValue("VIDLARK_WID")});
+    const std::vector<std::string> translated =
+        translateArguments(args, {environmentValue("DISPLAY"), environmentValue("VIDLARK_WID")});
 
     std::string player = environmentValue("VIDLARK_MPLAYER");
     if (player.empty())

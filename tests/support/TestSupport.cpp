@@ -7,18 +7,22 @@
 
 namespace TestSupport {
 
-QString programDir() { return QStringLiteral(VIDLARK_PROGRAM_DIR); }
+QString programDir() {
+    return QStringLiteral(VIDLARK_PROGRAM_DIR);
+}
 
 bool generateClip(const QString& path, int width, int height, double seconds,
                   const QStringList& outputOptions, const QString& videoSource) {
     const QString size = QString::number(width) + 'x' + QString::number(height);
-    const QString video = videoSource.isEmpty()
-                              ? QStringLiteral("testsrc=size=%1:rate=25").arg(size)
-                              : videoSource;
-    QStringList args{"-nostdin", "-loglevel", "error", "-y",
-                     "-f", "lavfi", "-i", video,
-                     "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100",
-                     "-t", QString::number(seconds)};
+    const QString video =
+        videoSource.isEmpty() ? QStringLiteral("testsrc=size=%1:rate=25").arg(size) : videoSource;
+    QStringList args{"-nostdin", "-loglevel",
+                     "error",    "-y",
+                     "-f",       "lavfi",
+                     "-i",       video,
+                     "-f",       "lavfi",
+                     "-i",       "sine=frequency=440:sample_rate=44100",
+                     "-t",       QString::number(seconds)};
     args += outputOptions;
     args += path;
     QProcess ffmpeg;

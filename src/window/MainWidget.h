@@ -40,14 +40,17 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    void startPlayer();
-    void toggleScreenSleep();
-    void setScreenSleep(int seconds);
-    void sendToPlayer(const QByteArray& command);
-    void endPlayer();
     void buildSoftKeys();
     void buildInformationScreen();
     QByteArray informationText() const;
+
+    void startPlayer();
+    void toggleScreenSleep();
+    void setScreenSleep(int seconds);
+    // Built-in commands; while paused they carry the prefix that keeps the player paused.
+    void sendBuiltIn(const QByteArray& command);
+    void runBuiltInKey(int key);
+    void closePlayer();
 
     PlayState state = Idle;
     ZMessageDlg* aboutDlg = nullptr;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sys/types.h>
 
+class QSocketNotifier;
+
 // A two-way popen: the child shell command's standard input and output are one end of a Unix
 // socket pair; the program holds the other end as one "r+" stdio stream and only ever writes
 // to it. The child runs in a process group of its own, so it can be ended with everything it
@@ -12,6 +14,7 @@ struct PipeChild {
     FILE* stream;
     pid_t pid;
     PipeChild* next;
+    QSocketNotifier* drain; // reads and discards the child's output; null without an application
 };
 
 // The stream, or null on failure.

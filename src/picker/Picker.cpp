@@ -1,0 +1,27 @@
+#include "Picker.h"
+
+#include "MyFileDlg.h"
+#include "ZApplication.h"
+
+#include <QTimer>
+#include <cstdio>
+
+QString runPicker() {
+    auto* picker = new MyFileDlg(nullptr, QStringLiteral("/mmc/mmca1/"));
+    if (auto* app = qobject_cast<ZApplication*>(qApp))
+        app->setMainWidget(picker);
+    std::fputs("\nbegin exec", stdout);
+    picker->exec();
+    // The application's loop runs once more for what the picker left queued; it would not end
+    // by itself now that its main widget has closed. A local timer ends it and can never quit
+    // a later loop.
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    end.start(0);
+    QCoreApplication::exec();
+    std::fputs("\nexec ok", stdout);
+    const QString choice = picker->chosenPath();
+    delete picker;
+    return choice;
+}

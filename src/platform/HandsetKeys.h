@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QByteArray>
+#include <QString>
 
 // Handset key codes: printable keys use their character code, the others 0x1000 upward.
 namespace HandsetKey {

@@ -1,0 +1,93 @@
+#include "ZApplication.h"
+
+#include "HandsetKeys.h"
+#include "TerminationSignals.h"
+
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+QByteArray usageText() {
+    return "Usage: vidlark [MEDIA-FILE]\n"
+           "Plays MEDIA-FILE on an emulated 240x320 handset; without one, opens the file\n"
+           "picker on the memory card. Qt's own options (-platform, -display, ...) are\n"
+           "accepted too.\n"
+           "\n"
+           "  --help       show this text\n"
+           "  --version    show the version\n"
+           "\n"
+           "Keys:\n" +
+           keyTableText();
+}
+
+[[noreturn]] void printAndExit(const QByteArray& text) {
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+// Runs before the QApplication exists, so that both options work without any display.
+int& handleInformationOptions(int& argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0)
+            printAndExit(usageText());
+        if (std::strcmp(argv[i], "--version") == 0)
+            printAndExit("vidlark " VIDLARK_VERSION "\n");
+    }
+    return argc;
+}
+
+} // namespace
+
+// Every application is a GUI client on the emulator.
+ZApplication::ZApplication(int& argc, char** argv, int)
+    : QApplication(handleInformationOptions(argc, argv), argv) {
+    auto* termination = new TerminationSignals(this);
+    connect(termination, &TerminationSignals::arrived, this, &ZApplication::endInOrder);
+}
+
+ZApplication::~ZApplication() = default;
+
+void ZApplication::setMainWidget(QWidget* widget) {
+    mainWidget_ = widget;
+    mainWidgetClosed_ = false;
+}
+
+QWidget* ZApplication::mainWidget() const {
+    return mainWidget_;
+}
+
+bool ZApplication::notify(QObject* receiver, QEvent* event) {
+    const bool handled = QApplication::notify(receiver, event);
+    if (event->type() == QEvent::Close && receiver == mainWidget_ && event->isAccepted())
+        mainWidgetClosed();
+    return handled;
+}
+
+// The main widget may close inside a modal loop run before the application's own loop (the
+// picker does that); a quit then would be lost. Left queued, it ends the application's loop
+// whenever that runs, unless a new main widget has been set meanwhile.
+void ZApplication::mainWidgetClosed() {
+    mainWidgetClosed_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (mainWidgetClosed_)
+                QCoreApplication::exit(0);
+        },
+        Qt::QueuedConnection);
+}
+
+// Windows are closed, not destroyed: their owners destroy them once the loops have returned,
+// as on every other way out.
+void ZApplication::endInOrder() {
+    for (QWidget* window : topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    QCoreApplication::exit(0);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 
 // The handset's application object. Construction removes the options it understands from the
 // argument vector and lowers argc to match: Qt's own options, plus "--help" and "--version",
@@ -16,9 +17,17 @@ public:
     ZApplication(int& argc, char** argv, int type = GuiClient);
     ~ZApplication() override;
 
+    // Closing the main widget, by close() or at the window manager's request, makes the
+    // application quit.
     void setMainWidget(QWidget* widget);
     QWidget* mainWidget() const;
 
+    bool notify(QObject* receiver, QEvent* event) override;
+
 private:
-    QWidget* mainWidget_ = nullptr;
+    void mainWidgetClosed();
+    void endInOrder();
+
+    QPointer<QWidget> mainWidget_;
+    bool mainWidgetClosed_ = false;
 };

@@ -11,4 +11,9 @@ public:
     void setPreferredWidth(int width);
     // With auto-resize on the label takes the height its text needs at the preferred width.
     void setAutoResize(bool on);
+
+private:
+    void fitHeight();
+
+    bool autoResize_ = false;
 };

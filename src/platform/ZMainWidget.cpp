@@ -1,0 +1,181 @@
+#include "ZMainWidget.h"
+
+#include "HandsetKeys.h"
+#include "HandsetScreen.h"
+#include "VideoSurface.h"
+#include "ZSoftKey.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+// The toolkit's "repaint without erase" window flag.
+constexpr int kRepaintNoErase = 0x800000;
+
+QLabel* makeTitleBar(QWidget* screen) {
+    auto* title = new QLabel(screen);
+    title->setObjectName(QStringLiteral("titleBar"));
+    title->setFixedHeight(HandsetScreen::kTitleHeight);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("background: #1d3b62; color: white; font-weight: bold;"));
+    return title;
+}
+
+QWidget* makeDarkOverlay(QWidget* screen) {
+    auto* overlay = new QWidget(screen);
+    overlay->setObjectName(QStringLiteral("screenDark"));
+    overlay->setPalette(QPalette(Qt::black));
+    overlay->setAutoFillBackground(true);
+    overlay->setFocusPolicy(Qt::NoFocus);
+    overlay->setGeometry(screen->rect());
+    return overlay;
+}
+
+} // namespace
+
+struct ZMainWidget::Parts {
+    QVBoxLayout* screenLayout = nullptr;
+    QLabel* title = nullptr;
+    QVBoxLayout* content = nullptr;
+    ZSoftKey* softKey = nullptr;
+    VideoSurface* video = nullptr;
+    QWidget* darkOverlay = nullptr;
+    bool fullScreen = false;
+    bool videoMode = false;
+};
+
+// The header type and the flags choose looks the emulated handset does not distinguish.
+ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray& name, int)
+    : QDialog(parent), parts_(new Parts) {
+    setObjectName(QString::fromLatin1(name));
+    setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    buildScreen();
+}
+
+ZMainWidget::~ZMainWidget() {
+    delete parts_;
+}
+
+void ZMainWidget::buildScreen() {
+    parts_->screenLayout = new QVBoxLayout(this);
+    parts_->screenLayout->setContentsMargins(0, 0, 0, 0);
+    parts_->screenLayout->setSpacing(0);
+    parts_->title = makeTitleBar(this);
+    parts_->screenLayout->addWidget(parts_->title);
+
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("content"));
+    parts_->content = new QVBoxLayout(content);
+    parts_->content->setContentsMargins(0, 0, 0, 0);
+    parts_->screenLayout->addWidget(content, 1);
+}
+
+void ZMainWidget::setMainWidgetTitle(const QString& title) {
+    parts_->title->setText(title);
+    setWindowTitle(title);
+}
+
+QString ZMainWidget::mainWidgetTitle() const {
+    return parts_->title->text();
+}
+
+void ZMainWidget::setSoftKey(ZSoftKey* softKey) {
+    if (parts_->softKey)
+        parts_->screenLayout->removeWidget(parts_->softKey);
+    parts_->softKey = softKey;
+    if (!softKey)
+        return;
+    softKey->setParent(this);
+    parts_->screenLayout->addWidget(softKey);
+    softKey->setVisible(!parts_->fullScreen);
+}
+
+ZSoftKey* ZMainWidget::softKeyBar() const {
+    return parts_->softKey;
+}
+
+QVBoxLayout* ZMainWidget::getVBoxLayout() const {
+    return parts_->content;
+}
+
+void ZMainWidget::setFullScreenMode(bool on, bool selfDrawn) {
+    parts_->fullScreen = on;
+    parts_->videoMode = on && !selfDrawn;
+    parts_->title->setVisible(!on);
+    if (parts_->softKey)
+        parts_->softKey->setVisible(!on);
+    // Callers draw or start a player right away; the content must already have its new size.
+    parts_->screenLayout->activate();
+    updateVideoSurface();
+}
+
+bool ZMainWidget::isFullScreenMode() const {
+    return parts_->fullScreen;
+}
+
+QWidget* ZMainWidget::videoSurface() const {
+    return parts_->videoMode ? parts_->video : nullptr;
+}
+
+void ZMainWidget::setWFlags(int flags) {
+    if (flags & kRepaintNoErase)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ZMainWidget::setScreenDark(bool dark) {
+    if (dark && !parts_->darkOverlay)
+        parts_->darkOverlay = makeDarkOverlay(this);
+    if (parts_->darkOverlay) {
+        parts_->darkOverlay->setVisible(dark);
+        parts_->darkOverlay->raise();
+    }
+    updateVideoSurface();
+}
+
+bool ZMainWidget::isScreenDark() const {
+    return parts_->darkOverlay && parts_->darkOverlay->isVisible();
+}
+
+// Alien widgets cannot cover a native window, so a dark screen hides the video surface too.
+void ZMainWidget::updateVideoSurface() {
+    if (parts_->videoMode && !parts_->video)
+        parts_->video = new VideoSurface(this);
+    if (!parts_->video)
+        return;
+    parts_->video->setShown(parts_->videoMode && !isScreenDark());
+    parts_->video->setAnnounced(parts_->videoMode);
+}
+
+bool ZMainWidget::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        deliverHandsetKey(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void ZMainWidget::deliverHandsetKey(QKeyEvent* desktopKey) {
+    const int code = handsetKeyCode(desktopKey->key(), desktopKey->text());
+    if (parts_->softKey && (code == HandsetKey::F1 || code == HandsetKey::F2)) {
+        if (desktopKey->type() == QEvent::KeyPress)
+            parts_->softKey->press(code == HandsetKey::F1 ? ZSoftKey::LEFT : ZSoftKey::RIGHT);
+        return;
+    }
+    QKeyEvent handsetKey(desktopKey->type(), code, desktopKey->modifiers(), desktopKey->text(),
+                         desktopKey->isAutoRepeat(), desktopKey->count());
+    if (desktopKey->type() == QEvent::KeyPress)
+        keyPressEvent(&handsetKey);
+    else
+        keyReleaseEvent(&handsetKey);
+    desktopKey->setAccepted(handsetKey.isAccepted());
+}
+
+// The handset has one window in front and it takes every key.
+void ZMainWidget::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}

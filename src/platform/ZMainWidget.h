@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDialog>
 
+class QKeyEvent;
 class QVBoxLayout;
 class ZSoftKey;
 
@@ -39,10 +40,19 @@ public:
 
     void setWFlags(int flags);
 
+    // The display-sleep emulation darkens the whole screen, video included, and lights it again.
+    void setScreenDark(bool dark);
+    bool isScreenDark() const;
+
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void buildScreen();
+    void deliverHandsetKey(QKeyEvent* desktopKey);
+    void updateVideoSurface();
+
     struct Parts;
     Parts* parts_;
 };

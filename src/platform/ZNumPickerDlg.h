@@ -18,7 +18,16 @@ public:
     int getNumValue() const;
     bool wasAccepted() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void typeDigit(int digit);
+    void deleteDigit();
+    void showNumber();
+    void takeTypedNumber();
+
     struct Parts;
     Parts* parts_;
 };

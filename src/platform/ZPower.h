@@ -5,3 +5,5 @@
 void PM_setupLcdSleepTime(int seconds);
 // The value last set, for those who need to know (-1 before any call).
 int PM_lcdSleepTime();
+// Whether the emulated display is dark at the moment.
+bool PM_displayIsDark();

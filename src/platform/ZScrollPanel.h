@@ -9,4 +9,11 @@ class ZScrollPanel : public QScrollArea {
 public:
     ZScrollPanel(QWidget* parent, const char* name, int flags, ZSkinService::WidgetClsID cls);
     void addChild(QWidget* child, int x, int y);
+
+protected:
+    // Follows the children's size, so a label that grows keeps its whole text reachable.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fitContents();
 };

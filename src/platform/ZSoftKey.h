@@ -13,6 +13,7 @@ public:
     enum TEXT_PRIORITY { PRIORITY_0 = 0 };
 
     ZSoftKey(const char* text, QWidget* parent, QObject* receiver);
+    ~ZSoftKey() override;
 
     void setText(KEY_IDX index, const QString& text, TEXT_PRIORITY priority = PRIORITY_0);
     QString text(KEY_IDX index) const;
@@ -27,7 +28,12 @@ signals:
     void leftClicked();
     void rightClicked();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
+    void openMenu(ZOptionsMenu* menu);
+
     struct Key;
     Key* keys_;
 };

@@ -3,4 +3,6 @@
 #include <QString>
 
 // UI text from a UTF-8 byte literal.
-inline QString toUtf8Text(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString toUtf8Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}

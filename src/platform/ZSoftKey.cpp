@@ -93,4 +93,11 @@ void ZSoftKey::openMenu(ZOptionsMenu* menu) {
     const int barTop = screen.bottom() + 1 - HandsetScreen::kSoftKeyHeight;
     const int top = qMax(screen.top(), barTop - size.height());
     menu->popup(QPoint(screen.left(), top));
+    // Handset menus open on their first item, so Down then Return picks the second.
+    for (QAction* action : menu->actions()) {
+        if (action->isEnabled() && action->isVisible() && !action->isSeparator()) {
+            menu->setActiveAction(action);
+            break;
+        }
+    }
 }

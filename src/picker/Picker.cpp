@@ -12,9 +12,9 @@ QString runPicker() {
         app->setMainWidget(picker);
     std::fputs("\nbegin exec", stdout);
     picker->exec();
-    // The application's loop runs once more for what the picker left queued; it would not end
-    // by itself now that its main widget has closed. A local timer ends it and can never quit
-    // a later loop.
+    // The application's loop runs once more for what the picker left queued. Whether it would
+    // end by itself depends on where the main widget's closing was seen, so a timer ends it;
+    // being local, it can never end a later loop.
     QTimer end;
     end.setSingleShot(true);
     QObject::connect(&end, &QTimer::timeout, qApp, &QCoreApplication::quit);

@@ -45,7 +45,9 @@ void DialogsTest::init() {
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void DialogsTest::cleanup() { delete window; }
+void DialogsTest::cleanup() {
+    delete window;
+}
 
 void DialogsTest::numberPicker_data() {
     QTest::addColumn<int>("minimum");
@@ -54,8 +56,8 @@ void DialogsTest::numberPicker_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<bool>("accepted");
     using K = QList<Qt::Key>;
-    QTest::newRow("digits, Return") << 0 << 100 << K{Qt::Key_4, Qt::Key_2, Qt::Key_Return} << 42
-                                    << true;
+    QTest::newRow("digits, Return")
+        << 0 << 100 << K{Qt::Key_4, Qt::Key_2, Qt::Key_Return} << 42 << true;
     QTest::newRow("Enter") << 0 << 100 << K{Qt::Key_9, Qt::Key_Enter} << 9 << true;
     QTest::newRow("nothing typed") << 0 << 100 << K{Qt::Key_Return} << 7 << true;
     QTest::newRow("Escape") << 0 << 100 << K{Qt::Key_4, Qt::Key_2, Qt::Key_Escape} << 7 << false;
@@ -68,9 +70,8 @@ void DialogsTest::numberPicker_data() {
                                << K{Qt::Key_4, Qt::Key_7, Qt::Key_Backspace, Qt::Key_1,
                                     Qt::Key_Return}
                                << 41 << true;
-    QTest::newRow("Left") << 0 << 100
-                          << K{Qt::Key_4, Qt::Key_7, Qt::Key_Left, Qt::Key_Left, Qt::Key_3,
-                               Qt::Key_Return}
+    QTest::newRow("Left") << 0 << 100 << K{Qt::Key_4,    Qt::Key_7, Qt::Key_Left,
+                                           Qt::Key_Left, Qt::Key_3, Qt::Key_Return}
                           << 3 << true;
     QTest::newRow("three digits at most")
         << 0 << 5000 << K{Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_Return} << 123

@@ -45,7 +45,9 @@ void ScreenTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(window));
 }
 
-void ScreenTest::cleanup() { delete window; }
+void ScreenTest::cleanup() {
+    delete window;
+}
 
 void ScreenTest::titleContentAndSoftKeyBar() {
     QCOMPARE(window->size(), QSize(240, 320));

@@ -10,12 +10,10 @@ class SoftKeysTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void f1OpensTheMenuAboveTheBar();
-    void downAndReturnChooseTheSecondItem();
-    void escapeClosesTheMenuWithoutAChoice();
-    void rightSoftKeyCallsItsSlot_data();
-    void rightSoftKeyCallsItsSlot();
-    void clickOnTheLeftHalfOpensTheMenu();
+    void softKeyPress_data();
+    void softKeyPress();
+    void menuKeys_data();
+    void menuKeys();
     void itemsGoWhereTheirIndexSays();
 
 private:
@@ -29,8 +27,6 @@ void SoftKeysTest::init() {
     window = new RecordingWindow;
     slots_ = new SlotCounter;
     softKey = new ZSoftKey(nullptr, window, window);
-    softKey->setText(ZSoftKey::LEFT, "Options");
-    softKey->setText(ZSoftKey::RIGHT, "About");
     menu = new ZOptionsMenu(QRect(), window, nullptr, 0, ZSkinService::clsZOptionsMenu);
     menu->insertItem("Continue", nullptr, nullptr, true, 0, 0);
     menu->insertItem("Exit", nullptr, nullptr, true, 2, -1);
@@ -48,66 +44,62 @@ void SoftKeysTest::cleanup() {
     delete slots_;
 }
 
-void SoftKeysTest::f1OpensTheMenuAboveTheBar() {
-    QTest::keyClick(window, Qt::Key_F1);
-    QTRY_VERIFY(menu->isVisible());
-    const QRect screen(window->mapToGlobal(QPoint(0, 0)), window->size());
-    const QRect bar(softKey->mapToGlobal(QPoint(0, 0)), softKey->size());
-    QVERIFY2(screen.contains(menu->geometry()), "menu leaves the screen");
-    QVERIFY(menu->geometry().bottom() < bar.top());
+void SoftKeysTest::softKeyPress_data() {
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("F1") << true << false;
+    QTest::newRow("click on the left half") << true << true;
+    QTest::newRow("F2") << false << false;
+    QTest::newRow("click on the right half") << false << true;
+}
+
+// The left key opens the menu just above the bar, on its first item; the right one calls its
+// slot. Neither reaches the window as a key.
+void SoftKeysTest::softKeyPress() {
+    QFETCH(bool, left);
+    QFETCH(bool, byMouse);
+    if (byMouse)
+        QTest::mouseClick(softKey, Qt::LeftButton, {},
+                          QPoint(left ? 10 : softKey->width() - 10, 10));
+    else
+        QTest::keyClick(window, left ? Qt::Key_F1 : Qt::Key_F2);
     QVERIFY(window->pressed.isEmpty());
+    QCOMPARE(slots_->right, left ? 0 : 1);
+    QCOMPARE(menu->isVisible(), left);
+    if (!left)
+        return;
+    const QRect screen(window->mapToGlobal(QPoint(0, 0)), window->size());
+    QVERIFY2(screen.contains(menu->geometry()), "menu leaves the screen");
+    QVERIFY(menu->geometry().bottom() < softKey->mapToGlobal(QPoint(0, 0)).y());
     QCOMPARE(menu->activeAction(), menu->item(0));
 }
 
-void SoftKeysTest::downAndReturnChooseTheSecondItem() {
-    QTest::keyClick(window, Qt::Key_F1);
-    QTRY_VERIFY(menu->isVisible());
-    QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-    QTRY_COMPARE(slots_->second, 1);
-    QCOMPARE(slots_->first, 0);
-    QVERIFY(!menu->isVisible());
+void SoftKeysTest::menuKeys_data() {
+    QTest::addColumn<QList<Qt::Key>>("keys");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("Return") << QList<Qt::Key>{Qt::Key_Return} << 1 << 0;
+    QTest::newRow("Down, Return") << QList<Qt::Key>{Qt::Key_Down, Qt::Key_Return} << 0 << 1;
+    QTest::newRow("Escape") << QList<Qt::Key>{Qt::Key_Escape} << 0 << 0;
 }
 
-void SoftKeysTest::escapeClosesTheMenuWithoutAChoice() {
+void SoftKeysTest::menuKeys() {
+    QFETCH(QList<Qt::Key>, keys);
+    QFETCH(int, first);
+    QFETCH(int, second);
     QTest::keyClick(window, Qt::Key_F1);
     QTRY_VERIFY(menu->isVisible());
-    QTest::keyClick(menu, Qt::Key_Escape);
+    for (Qt::Key key : keys)
+        QTest::keyClick(menu, key);
     QTRY_VERIFY(!menu->isVisible());
     QTest::qWait(50);
-    QCOMPARE(slots_->first + slots_->second, 0);
-}
-
-void SoftKeysTest::rightSoftKeyCallsItsSlot_data() {
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("F2") << false;
-    QTest::newRow("click on the right half") << true;
-}
-
-void SoftKeysTest::rightSoftKeyCallsItsSlot() {
-    QFETCH(bool, byMouse);
-    if (byMouse)
-        QTest::mouseClick(softKey, Qt::LeftButton, {}, QPoint(softKey->width() - 10, 10));
-    else
-        QTest::keyClick(window, Qt::Key_F2);
-    QCOMPARE(slots_->right, 1);
-    QVERIFY(window->pressed.isEmpty());
-    QVERIFY(!menu->isVisible());
-}
-
-void SoftKeysTest::clickOnTheLeftHalfOpensTheMenu() {
-    QTest::mouseClick(softKey, Qt::LeftButton, {}, QPoint(10, 10));
-    QTRY_VERIFY(menu->isVisible());
-    QCOMPARE(slots_->right, 0);
+    QCOMPARE(slots_->first, first);
+    QCOMPARE(slots_->second, second);
 }
 
 void SoftKeysTest::itemsGoWhereTheirIndexSays() {
     menu->insertItem("Jump", nullptr, nullptr, false, 1, 1);
-    const QList<QAction*> actions = menu->actions();
-    QCOMPARE(actions.size(), 3);
-    QCOMPARE(actions.at(0), menu->item(0));
-    QCOMPARE(actions.at(1), menu->item(1));
-    QCOMPARE(actions.at(2), menu->item(2));
+    QCOMPARE(menu->actions(), QList<QAction*>({menu->item(0), menu->item(1), menu->item(2)}));
     QVERIFY(!menu->item(1)->isEnabled());
     QCOMPARE(menu->item(7), nullptr);
 }

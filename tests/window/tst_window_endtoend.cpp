@@ -38,19 +38,21 @@ QList<qint64> descendants(qint64 root) {
     return found;
 }
 
-qint64 descendantRunning(qint64 root, const QString& executable) {
+// The playing MPlayer below `root`, not the identify run.
+qint64 slavePlayerBelow(qint64 root) {
     for (qint64 pid : descendants(root))
-        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == executable)
+        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == "/usr/bin/mplayer" &&
+            procFile(pid, "cmdline").split('\0').contains("-slave"))
             return pid;
     return 0;
 }
 
-bool hasOpen(qint64 pid, const QString& path) {
+QStringList openFiles(qint64 pid) {
     const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QString& fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot))
-        if (QFile::symLinkTarget(fds.filePath(fd)) == path)
-            return true;
-    return false;
+    QStringList files;
+    for (const QString& fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+        files << QFile::symLinkTarget(fds.filePath(fd));
+    return files;
 }
 
 } // namespace
@@ -79,8 +81,7 @@ void EndToEndTest::realPlayerRunsWithTheFullCommandLine() {
     QVERIFY(vidlark.waitForStarted());
 
     qint64 player = 0;
-    QTRY_VERIFY_WITH_TIMEOUT((player = descendantRunning(vidlark.processId(), "/usr/bin/mplayer")),
-                             30000);
+    QTRY_VERIFY_WITH_TIMEOUT((player = slavePlayerBelow(vidlark.processId())), 30000);
     const qint64 shell = parentOf(player);
     QCOMPARE(parentOf(shell), vidlark.processId());
 
@@ -98,7 +99,8 @@ void EndToEndTest::realPlayerRunsWithTheFullCommandLine() {
     QCOMPARE(words.mid(0, 4), (QByteArrayList{"mplayer", "-vo", "null", "-slave"}));
     QCOMPARE(words.last(), clipBytes);
     QVERIFY(!words.contains("-subrotate"));
-    QTRY_VERIFY_WITH_TIMEOUT(hasOpen(player, clip), 20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(openFiles(player).contains(clip),
+                              qPrintable(openFiles(player).join(' ')), 20000);
 
     ::kill(pid_t(vidlark.processId()), SIGTERM);
     QVERIFY(vidlark.waitForFinished(20000));

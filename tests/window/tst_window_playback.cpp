@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -85,6 +86,9 @@ void PlaybackTest::init() {
 
 void PlaybackTest::cleanup() {
     window.reset();
+    // A player that outlived a failed test would hold the test's output open.
+    if (const qint64 pid = dir->playerPid(); pid > 0 && TestSupport::processAlive(pid))
+        ::kill(pid_t(pid), SIGKILL);
     dir.reset();
 }
 

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -36,7 +36,8 @@ void sleepUntilEnded(pid_t pid, const QDeadlineTimer& deadline) {
 
 void awaitEnd(pid_t pid, int graceMs) {
     const QDeadlineTimer deadline(graceMs < 0 ? 0 : graceMs);
-    const int pidfd = pidfd_open(pid, 0);
+    // Through syscall(): the C library's own wrapper is not usable from C++ everywhere.
+    const int pidfd = int(syscall(SYS_pidfd_open, pid, 0));
     if (pidfd < 0) {
         sleepUntilEnded(pid, deadline);
         return;

@@ -107,10 +107,13 @@ FILE* abandonChild(pid_t pid) {
 
 int closeStream(FILE* stream) {
     BrokenPipeGuard guard;
-    const int result = fclose(stream);
-    if (result != 0)
-        guard.absorbRaisedSignal();
-    return result;
+    const bool flushed = fflush(stream) == 0;
+    shutDownQuietly(fileno(stream));
+    const bool closed = fclose(stream) == 0;
+    if (flushed && closed)
+        return 0;
+    guard.absorbRaisedSignal();
+    return EOF;
 }
 
 } // namespace

@@ -12,19 +12,26 @@ constexpr int kChunkBytes = 16384;
 // bounded amount and the notifier fires again while more is waiting.
 constexpr int kChunksPerWakeup = 8;
 
-void discardAvailable(QSocketNotifier* notifier) {
-    const int fd = int(notifier->socket());
+enum class Waiting { Empty, MoreMaybe, Ended };
+
+// Reads and discards up to maxChunks chunks of what is already there.
+Waiting discardWaiting(int fd, int maxChunks) {
     char buffer[kChunkBytes];
-    for (int chunk = 0; chunk < kChunksPerWakeup; ++chunk) {
+    for (int chunk = 0; chunk < maxChunks; ++chunk) {
         const ssize_t got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
         if (got > 0 || (got < 0 && errno == EINTR))
             continue;
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
-        // End of output, or a broken socket, reads as ready for ever; watching on would spin.
-        notifier->setEnabled(false);
-        return;
+            return Waiting::Empty;
+        return Waiting::Ended;
     }
+    return Waiting::MoreMaybe;
+}
+
+void discardAvailable(QSocketNotifier* notifier) {
+    // End of output, or a broken socket, reads as ready for ever; watching on would spin.
+    if (discardWaiting(int(notifier->socket()), kChunksPerWakeup) == Waiting::Ended)
+        notifier->setEnabled(false);
 }
 
 } // namespace
@@ -36,4 +43,12 @@ QSocketNotifier* startDraining(int fd) {
     QObject::connect(notifier, &QSocketNotifier::activated, notifier,
                      [notifier] { discardAvailable(notifier); });
     return notifier;
+}
+
+void shutDownQuietly(int fd) {
+    // Once shut down for reading, the child can add nothing more, so this ends.
+    if (shutdown(fd, SHUT_RDWR) == 0) {
+        while (discardWaiting(fd, kChunksPerWakeup) == Waiting::MoreMaybe) {
+        }
+    }
 }

@@ -166,7 +166,7 @@ void MainWidget::quit() {
     setScreenSleep(kSleepAfterPlayback);
     usleep(kSettleMicros);
     closePlayer();
-    QCoreApplication::quit();
+    leaveEventLoop();
 }
 
 void MainWidget::about() {
@@ -184,7 +184,14 @@ void MainWidget::killall() {
         killDuplexPipeGroup(playerPipe);
     closePlayer();
     traceLine("exit");
-    QCoreApplication::quit();
+    leaveEventLoop();
+}
+
+// QCoreApplication::quit() would first close every window, and the deactivation that brings
+// would pause the window again and undo the display sleep time just set; the loop only has to
+// end, and playWindow destroys the window.
+void MainWidget::leaveEventLoop() {
+    QCoreApplication::exit(0);
 }
 
 void MainWidget::toggleScreenSleep() {

@@ -51,6 +51,7 @@ private:
     void sendBuiltIn(const QByteArray& command);
     void runBuiltInKey(int key);
     void closePlayer();
+    void leaveEventLoop();
 
     PlayState state = Idle;
     ZMessageDlg* aboutDlg = nullptr;

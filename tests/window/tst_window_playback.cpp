@@ -317,6 +317,7 @@ void PlaybackTest::menuExitEndsPlayWindow() {
     exitWhenPlaying.start(20);
     playWindow(shown);
     QVERIFY(shown.isNull());
+    QCOMPARE(PM_lcdSleepTime(), 30);
     QVERIFY(dir->playerPid() > 0);
     QTRY_VERIFY(!TestSupport::processAlive(dir->playerPid()));
 }

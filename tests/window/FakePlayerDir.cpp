@@ -10,17 +10,6 @@ QByteArrayList logLines(const QByteArray& log) {
     return log.split('\n');
 }
 
-// "START pid [word] [word] ..." -> the words.
-QByteArrayList bracketedWords(const QByteArray& line) {
-    QByteArrayList words;
-    for (qsizetype open = line.indexOf(" ["); open >= 0; open = line.indexOf(" [", open)) {
-        const qsizetype close = line.indexOf("]", open);
-        words << line.mid(open + 2, close - open - 2);
-        open = close;
-    }
-    return words;
-}
-
 bool isProbe(const QByteArray& startLine) {
     return startLine.contains(" [-identify]");
 }
@@ -36,6 +25,16 @@ FakePlayerDir::~FakePlayerDir() {
     qunsetenv("FAKE_PLAYER_LOG");
 }
 
+QByteArrayList FakePlayerDir::startLineWords(const QByteArray& line) {
+    QByteArrayList words;
+    for (qsizetype open = line.indexOf(" ["); open >= 0; open = line.indexOf(" [", open)) {
+        const qsizetype close = line.indexOf("]", open);
+        words << line.mid(open + 2, close - open - 2);
+        open = close;
+    }
+    return words;
+}
+
 QByteArray FakePlayerDir::appDir() const {
     return QFile::encodeName(dir_.path());
 }
@@ -47,7 +46,7 @@ QByteArray FakePlayerDir::log() const {
 QByteArrayList FakePlayerDir::probeWords() const {
     for (const QByteArray& line : logLines(log()))
         if (line.startsWith("START ") && isProbe(line))
-            return bracketedWords(line);
+            return startLineWords(line);
     return {};
 }
 
@@ -59,7 +58,7 @@ QByteArray FakePlayerDir::playerStartLine() const {
 }
 
 QByteArrayList FakePlayerDir::playerWords() const {
-    return bracketedWords(playerStartLine());
+    return startLineWords(playerStartLine());
 }
 
 qint64 FakePlayerDir::playerPid() const {

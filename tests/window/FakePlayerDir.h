@@ -23,6 +23,9 @@ public:
     // The lines the playing player received, in order.
     QByteArrayList received() const;
 
+    // "START pid [word] [word] ..." -> the words.
+    static QByteArrayList startLineWords(const QByteArray& line);
+
     bool writeFile(const QString& name, const QByteArray& text, bool executable = false) const;
 
 private:

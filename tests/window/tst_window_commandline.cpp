@@ -1,8 +1,10 @@
 // The player command line: executable choice, filter chains, playlists and shell safety.
 #include "CommandLine.h"
+#include "FakePlayerDir.h"
 #include "MediaInfo.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,18 +22,6 @@ MediaInfo probed(const QByteArrayList& lines) {
 MediaInfo sized(int width, int height) {
     return probed({"ID_VIDEO_WIDTH=" + QByteArray::number(width),
                    "ID_VIDEO_HEIGHT=" + QByteArray::number(height)});
-}
-
-// The words of the fake player's START line: "START pid [word] [word] ...".
-QByteArrayList startWords(const QByteArray& log) {
-    QByteArray line = log.left(log.indexOf('\n'));
-    QByteArrayList words;
-    for (int open = line.indexOf(" ["); open >= 0; open = line.indexOf(" [", open)) {
-        const int close = line.indexOf("]", open);
-        words << line.mid(open + 2, close - open - 2);
-        open = close;
-    }
-    return words;
 }
 
 } // namespace
@@ -204,12 +194,12 @@ void CommandLineTest::shellHandsOverTheExactWords() {
     const QByteArray appDir = QFile::encodeName(base.path()) + "/a dir $HOME `x` \"q\" \\;&";
     QVERIFY(QDir().mkpath(QFile::decodeName(appDir)));
     TestSupport::installFakePlayer(QFile::decodeName(appDir));
-    const QString log = base.filePath("player.log");
+    const QString logPath = base.filePath("player.log");
     const QByteArray media = "/mmc/it's \"a\" $(clip) `b` \\c.avi";
 
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("FAKE_PLAYER_LOG", log);
+    environment.insert("FAKE_PLAYER_LOG", logPath);
     shell.setProcessEnvironment(environment);
     shell.start("/bin/sh",
                 {"-c", QString::fromLocal8Bit(commandLineFor(appDir, media, sized(320, 240)))});
@@ -218,7 +208,8 @@ void CommandLineTest::shellHandsOverTheExactWords() {
     QVERIFY(shell.waitForFinished(20000));
     QCOMPARE(shell.exitCode(), 0);
 
-    const QByteArrayList words = startWords(TestSupport::readLog(log));
+    const QByteArray log = TestSupport::readLog(logPath);
+    const QByteArrayList words = FakePlayerDir::startLineWords(log.left(log.indexOf('\n')));
     QVERIFY(words.size() > 4);
     QCOMPARE(words.at(words.indexOf("-menu-cfg") + 1), appDir + "/.mplayer/menu.conf.in");
     QCOMPARE(words.last(), media);

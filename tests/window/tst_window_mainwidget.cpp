@@ -145,6 +145,7 @@ void MainWidgetTest::labelSitsInThePanel() {
     ZLabel* label = window->informationLabel();
     QVERIFY(panel->isAncestorOf(label));
     QCOMPARE(label->pos(), QPoint(10, 10));
+    QCOMPARE(label->width(), 220);
     QCOMPARE(label->objectName(), QString("ZLabel"));
 }
 

@@ -101,10 +101,14 @@ void MainWidget::buildInformationScreen() {
 }
 
 QByteArray MainWidget::informationText() const {
-    return "==文件信息==" + ("\n类型：" + mediaInfo.demuxer()) + "\n大小：" +
-           QByteArray::number(mediaInfo.width()) + '*' + QByteArray::number(mediaInfo.height()) +
-           "\n帧速：" + mediaInfo.fps() + "\n码率：" + QByteArray::number(mediaInfo.bitrate()) +
-           "\n长度：" + mediaInfo.length();
+    QByteArray text = "==文件信息==";
+    text += "\n类型：" + mediaInfo.demuxer();
+    text += "\n大小：" + QByteArray::number(mediaInfo.width()) + '*' +
+            QByteArray::number(mediaInfo.height());
+    text += "\n帧速：" + mediaInfo.fps();
+    text += "\n码率：" + QByteArray::number(mediaInfo.bitrate());
+    text += "\n长度：" + mediaInfo.length();
+    return text;
 }
 
 void MainWidget::playorpause() {

@@ -100,7 +100,7 @@ void restoreSignals() {
 
 // After the fork the child runs; when the program cannot keep hold of it, nothing else would
 // ever end or reap it.
-FILE* abandonChild(pid_t pid) {
+FILE* endUnheldChild(pid_t pid) {
     endChildGroup(pid, 0);
     return nullptr;
 }
@@ -138,12 +138,12 @@ FILE* openDuplexPipe(const QByteArray& command) {
     FILE* stream = fdopen(ends[0], "r+");
     if (!stream) {
         close(ends[0]);
-        return abandonChild(pid);
+        return endUnheldChild(pid);
     }
     auto* record = static_cast<PipeChild*>(std::malloc(sizeof(PipeChild)));
     if (!record) {
         closeStream(stream);
-        return abandonChild(pid);
+        return endUnheldChild(pid);
     }
     *record = PipeChild{stream, pid, openPipes, startDraining(ends[0])};
     openPipes = record;

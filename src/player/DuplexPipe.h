@@ -25,7 +25,8 @@ FILE* openDuplexPipe(const QByteArray& command);
 int closeDuplexPipe(FILE* stream);
 
 // As above, but waits at most graceMs for the child to end by itself before the child's process
-// group is killed; then reaps it.
+// group is killed; then reaps it. What the child left running in its group is killed too, and the
+// child is ended and reaped even when the stream fails to close (the result is then -1).
 int closeDuplexPipe(FILE* stream, int graceMs);
 
 // Kills the child's whole process group at once with SIGKILL; the stream stays open until

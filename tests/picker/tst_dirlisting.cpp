@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -92,35 +91,6 @@ private slots:
         QCOMPARE(listing.path(), QByteArray("/"));
         QCOMPARE(listing.filePath("tmp"), QByteArray("/tmp"));
         QVERIFY(shown(listing).contains("tmp/"));
-    }
-
-    void unreadableDirectoryIsEmpty() {
-        QVERIFY(TestTree::make(root_->path(), {"locked/inside.avi"}));
-        DirListing listing(bytes(root_->path()));
-        {
-            const UnreadableDirectory locked(root_->filePath("locked"));
-            listing.cd("locked");
-            QCOMPARE(listing.count(), 0);
-        }
-        QCOMPARE(listing.path(), bytes(root_->filePath("locked")));
-        listing.cd(".");
-        QCOMPARE(shown(listing), QStringList({"./", "../", "inside.avi"}));
-    }
-
-    void vanishedDirectoryIsEmptyAndCanBeLeft() {
-        QVERIFY(TestTree::make(root_->path(), {"gone/child/"}));
-        DirListing listing(bytes(root_->filePath("gone")));
-        QCOMPARE(listing.count(), 3);
-        QVERIFY(QDir(root_->filePath("gone")).removeRecursively());
-        listing.cd("child");
-        QCOMPARE(listing.count(), 0);
-        listing.cd(".");
-        QCOMPARE(listing.count(), 0);
-        listing.cdUp();
-        QCOMPARE(listing.count(), 0);
-        listing.cdUp();
-        QCOMPARE(listing.path(), bytes(root_->path()));
-        QCOMPARE(shown(listing), QStringList({"./", "../"}));
     }
 
 private:

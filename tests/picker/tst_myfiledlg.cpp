@@ -223,32 +223,6 @@ private slots:
         QCOMPARE(picker.scrollPosition(), 0);
     }
 
-    void closesWithoutAChoice_data() {
-        QTest::addColumn<bool>("byF2");
-        QTest::newRow("F2") << true;
-        QTest::newRow("closed") << false;
-    }
-    void closesWithoutAChoice() {
-        QFETCH(bool, byF2);
-        MyFileDlg picker(nullptr, root_->path());
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
-        if (byF2)
-            press(picker, Qt::Key_F2);
-        else
-            picker.close();
-        QVERIFY(!picker.isVisible());
-        QCOMPARE(picker.chosenPath(), QStringLiteral("USER_CANCEL"));
-    }
-
-    void escapeDoesNotCloseIt() {
-        MyFileDlg picker(nullptr, root_->path());
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
-        press(picker, Qt::Key_Escape);
-        QVERIFY(picker.isVisible());
-    }
-
     void choosingAFileGivesItsAbsolutePath_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("plain") << "clip.avi";

@@ -6,7 +6,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxtst-dev
     mplayer ffmpeg
-    xvfb xdotool x11-utils x11-apps imagemagick dbus
+    xvfb xdotool x11-utils x11-apps imagemagick dbus fonts-wqy-microhei
 )
 
 missing=()

@@ -1,7 +1,6 @@
 #include "VideoSurface.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 
 namespace {
 
@@ -9,27 +8,14 @@ constexpr char kWindowIdVariable[] = "VIDLARK_WID";
 
 } // namespace
 
-VideoSurface::VideoSurface(QWidget* screen) : QWidget(screen) {
-    setObjectName(QStringLiteral("videoSurface"));
-    // A native window keeps one id for its whole life; the player paints into it directly, so
-    // Qt must neither clear it nor paint over it. WA_PaintOnScreen would make Qt skip the
-    // backing store for the whole window on X11, which breaks the siblings' drawing.
-    setAttribute(Qt::WA_NativeWindow);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
-    setGeometry(screen->rect());
-    hide();
-}
+// One native window for the surface's whole life keeps one id, so a paused player goes on
+// drawing into the same window when playback resumes. Qt neither clears it nor paints over it
+// once the player draws; WA_PaintOnScreen is left off, as on X11 it would make Qt skip the
+// backing store for the whole window and break the siblings' drawing.
+VideoSurface::VideoSurface(QWidget* screen) : ScreenCover(screen, QStringLiteral("videoSurface")) {}
 
 VideoSurface::~VideoSurface() {
     setAnnounced(false);
-}
-
-void VideoSurface::setShown(bool shown) {
-    setVisible(shown);
-    if (shown)
-        raise();
 }
 
 void VideoSurface::setAnnounced(bool announced) {
@@ -40,10 +26,4 @@ void VideoSurface::setAnnounced(bool announced) {
         qputenv(kWindowIdVariable, id);
     else if (qgetenv(kWindowIdVariable) == id)
         qunsetenv(kWindowIdVariable);
-}
-
-// Black until the player's first frame, and again whenever the window system asks for the
-// picture back before the player repaints it.
-void VideoSurface::paintEvent(QPaintEvent*) {
-    QPainter(this).fillRect(rect(), Qt::black);
 }

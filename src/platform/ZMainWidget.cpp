@@ -23,16 +23,6 @@ QLabel* makeTitleBar(QWidget* screen) {
     return title;
 }
 
-QWidget* makeDarkOverlay(QWidget* screen) {
-    auto* overlay = new QWidget(screen);
-    overlay->setObjectName(QStringLiteral("screenDark"));
-    overlay->setPalette(QPalette(Qt::black));
-    overlay->setAutoFillBackground(true);
-    overlay->setFocusPolicy(Qt::NoFocus);
-    overlay->setGeometry(screen->rect());
-    return overlay;
-}
-
 } // namespace
 
 struct ZMainWidget::Parts {
@@ -41,7 +31,7 @@ struct ZMainWidget::Parts {
     QVBoxLayout* content = nullptr;
     ZSoftKey* softKey = nullptr;
     VideoSurface* video = nullptr;
-    QWidget* darkOverlay = nullptr;
+    ScreenCover* darkOverlay = nullptr;
     bool fullScreen = false;
     bool videoMode = false;
 };
@@ -127,11 +117,9 @@ void ZMainWidget::setWFlags(int flags) {
 
 void ZMainWidget::setScreenDark(bool dark) {
     if (dark && !parts_->darkOverlay)
-        parts_->darkOverlay = makeDarkOverlay(this);
-    if (parts_->darkOverlay) {
-        parts_->darkOverlay->setVisible(dark);
-        parts_->darkOverlay->raise();
-    }
+        parts_->darkOverlay = new ScreenCover(this, QStringLiteral("screenDark"));
+    if (parts_->darkOverlay)
+        parts_->darkOverlay->setShown(dark);
     updateVideoSurface();
 }
 
@@ -139,7 +127,8 @@ bool ZMainWidget::isScreenDark() const {
     return parts_->darkOverlay && parts_->darkOverlay->isVisible();
 }
 
-// Alien widgets cannot cover a native window, so a dark screen hides the video surface too.
+// The player keeps drawing into its window whatever lies above it, so a dark screen hides the
+// video surface too.
 void ZMainWidget::updateVideoSurface() {
     if (parts_->videoMode && !parts_->video)
         parts_->video = new VideoSurface(this);

@@ -1,11 +1,14 @@
-// On a real X server the video surface is a mapped native window whose id reaches the processes
-// started while video is shown.
+// On a real X server the video surface is a mapped native window above everything else on the
+// screen, and its id reaches the processes started while video is shown; the dark screen covers
+// everything too.
 #include "XSession.h"
 #include "ZKbMainWidget.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -17,8 +20,10 @@ public:
 
 private slots:
     void videoSurfaceIdReachesChildren();
+    void coversLieAboveTheScreen();
 
 private:
+    QRgb middle() const { return x_.screenshot().pixel(120, 160); }
     QByteArray windowInfo(const QByteArray& id) const { return x_.run("xwininfo", {"-id", id}); }
 
     XSession& x_;
@@ -49,6 +54,34 @@ void XcbTest::videoSurfaceIdReachesChildren() {
     window.setFullScreenMode(false, false);
     QCOMPARE(childSees("VIDLARK_WID"), QByteArray());
     QTRY_VERIFY(windowInfo(id).contains("Map State: IsUnMapped"));
+}
+
+// What the player would draw is stood in for by a red background put on the surface's window
+// from outside Qt (ImageMagick's display); it shows only if the surface lies above the content.
+void XcbTest::coversLieAboveTheScreen() {
+    QTemporaryDir dir;
+    const QString red = dir.filePath("red.png");
+    QImage picture(240, 320, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(red));
+    ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRgb content = middle();
+    QVERIFY(content != qRgb(0, 0, 0) && content != qRgb(255, 0, 0));
+
+    window.setFullScreenMode(true, false);
+    QTRY_COMPARE(middle(), qRgb(0, 0, 0));
+    const QString id = QString::number(quint64(window.videoSurface()->winId()));
+    x_.run("display", {"-window", id, red});
+    QTRY_COMPARE(middle(), qRgb(255, 0, 0));
+    window.setFullScreenMode(false, false);
+    QTRY_COMPARE(middle(), content);
+
+    window.setScreenDark(true);
+    QTRY_COMPARE(middle(), qRgb(0, 0, 0));
+    window.setScreenDark(false);
+    QTRY_COMPARE(middle(), content);
 }
 
 // Xvfb names its display a moment before it takes connections, and a server started at the same

@@ -4,19 +4,20 @@
 
 // Codes of the desktop keys:
 //
-//   Space, '+', '-'               the handset's F26, F28, F29 (0x1049, 0x104B, 0x104C)
-//   Return and Enter               0x1004
-//   Qt's special keys 0x01000000 to 0x010000ff   0x1000 | (key & 0xff): Left 0x1012 ... Next
-//                                  0x1017, F1 0x1030, F2 0x1031, Escape 0x1000, Tab 0x1001, ...
-//   characters below 0x1000        their character code as Qt names the key: the digits 48-57,
-//                                  '*' 42, '#' 35, letters their capital (A is 65)
-//   characters from 0x1000 up      0x10000 + the character code (0x11000 to 0x11ffff)
-//   Qt's other special keys        Qt's own code (0x01000100 and above)
+//   Space, '+', '-'                  the handset's F26, F28, F29: 0x1049, 0x104B, 0x104C
+//   Return, Enter                    0x1004
+//   Qt's special keys 0x01000000 to  0x1000 | (key & 0xff): Escape 0x1000, Tab 0x1001,
+//   0x010000ff                       Left 0x1012 ... Next 0x1017, F1 0x1030, F2 0x1031, ...
+//   characters below 0x1000          the character code as Qt names the key: the digits
+//                                    48-57, '*' 42, '#' 35, letters their capital (A is 65)
+//   characters from 0x1000 up        0x10000 + the character code (0x11000 to 0x11ffff)
+//   Qt's other special keys          Qt's own code (0x01000100 and above)
 //
-// The four ranges on the right do not overlap, so a key outside the table never takes one of
-// the table's codes: characters whose code would land among the special keys are moved past
-// them, and Space, '+' and '-' give up their character codes, which no other key then takes.
-// A key Qt cannot name but which types a single character gets the code of that character.
+// The last four rows give codes in ranges that do not overlap, so a key outside the table never
+// takes one of the table's codes: characters whose codes would land among the special keys
+// are moved past them, and Space, '+' and '-' give up their character codes, which no other
+// key then takes. A key Qt cannot name but which types one character gets that character's
+// code.
 
 namespace {
 

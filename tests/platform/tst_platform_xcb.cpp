@@ -84,14 +84,14 @@ void XcbTest::coversLieAboveTheScreen() {
     QTRY_COMPARE(middle(), content);
 }
 
-// Xvfb names its display a moment before it takes connections, and a server started at the same
-// moment by someone else can take the display from under it; another try then gets another one.
+// Xvfb is ready once it names its display, yet here it sometimes dies right after, when other
+// X servers come and go at the same moment; another try then gets a working one.
 std::unique_ptr<XSession> startX() {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 6; ++attempt) {
         auto x = std::make_unique<XSession>();
         if (!x->start())
             return nullptr;
-        QDeadlineTimer deadline(5000);
+        QDeadlineTimer deadline(3000);
         while (!deadline.hasExpired()) {
             if (!x->run("xdpyinfo", {}).isEmpty())
                 return x;

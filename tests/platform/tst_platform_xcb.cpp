@@ -84,8 +84,9 @@ void XcbTest::coversLieAboveTheScreen() {
     QTRY_COMPARE(middle(), content);
 }
 
-// Xvfb is ready once it names its display, yet here it sometimes dies right after, when other
-// X servers come and go at the same moment; another try then gets a working one.
+// Xvfb writes its display number and the newline after it separately, and dies when the pipe is
+// gone by the second write; XSession stops reading after the first. Another try then gets a
+// server that lives.
 std::unique_ptr<XSession> startX() {
     for (int attempt = 0; attempt < 6; ++attempt) {
         auto x = std::make_unique<XSession>();

@@ -1,22 +1,19 @@
 // On a real X server the video surface is a mapped native window above everything else on the
 // screen, and its id reaches the processes started while video is shown; the dark screen covers
 // everything too.
-#include "XSession.h"
+#include "PrivateX.h"
 #include "ZKbMainWidget.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-#include <memory>
 
 class XcbTest : public QObject {
     Q_OBJECT
 public:
-    explicit XcbTest(XSession& x) : x_(x) {}
+    explicit XcbTest(PrivateX& x) : x_(x) {}
 
 private slots:
     void videoSurfaceIdReachesChildren();
@@ -26,7 +23,7 @@ private:
     QRgb middle() const { return x_.screenshot().pixel(120, 160); }
     QByteArray windowInfo(const QByteArray& id) const { return x_.run("xwininfo", {"-id", id}); }
 
-    XSession& x_;
+    PrivateX& x_;
 };
 
 namespace {
@@ -84,34 +81,16 @@ void XcbTest::coversLieAboveTheScreen() {
     QTRY_COMPARE(middle(), content);
 }
 
-// Xvfb writes its display number and the newline after it separately, and dies when the pipe is
-// gone by the second write; XSession stops reading after the first. Another try then gets a
-// server that lives.
-std::unique_ptr<XSession> startX() {
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        auto x = std::make_unique<XSession>();
-        if (!x->start())
-            return nullptr;
-        QDeadlineTimer deadline(3000);
-        while (!deadline.hasExpired()) {
-            if (!x->run("xdpyinfo", {}).isEmpty())
-                return x;
-            QThread::msleep(50);
-        }
-    }
-    return nullptr;
-}
-
 int main(int argc, char** argv) {
-    const std::unique_ptr<XSession> x = startX();
-    if (!x) {
+    PrivateX x;
+    if (!x.start()) {
         qWarning("no X server could be started here");
         return 1;
     }
-    qputenv("DISPLAY", x->display().toLatin1());
+    qputenv("DISPLAY", x.display().toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    XcbTest test(*x);
+    XcbTest test(x);
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -32,6 +32,10 @@ public:
     QImage screenshot() const;
 
 private:
+    bool startServer(int width, int height);
+    bool answers();
+    void stop();
+
     QProcess server_;
     QString display_;
     QString error_;

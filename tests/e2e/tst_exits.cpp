@@ -83,7 +83,7 @@ void ExitsTest::noPlayerOutlivesTheProgram() {
     } else if (road == "close") {
         const QByteArray window = handset.focusProgram();
         QVERIFY(!window.isEmpty());
-        QProcess::execute(QStringLiteral(VIDLARK_CLOSE_REQUEST), {QString::fromLatin1(window)});
+        handset.x().run(QStringLiteral(VIDLARK_CLOSE_REQUEST), {QString::fromLatin1(window)});
     } else {
         const QHash<QString, int> signals_{
             {"TERM", SIGTERM}, {"INT", SIGINT}, {"HUP", SIGHUP}, {"KILL", SIGKILL}};

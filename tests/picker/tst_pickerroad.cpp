@@ -64,7 +64,8 @@ class PickerRoadTest : public QObject {
 private slots:
     void initTestCase() {
         QString why;
-        if (!startX(&why))
+        handset_ = std::make_unique<Handset>();
+        if (!handset_->start(&why))
             QSKIP(qPrintable("no X server: " + why));
         ProcessTree::adoptOrphans();
         // Under the build tree, whose listings stay put while the keys are on their way.
@@ -100,28 +101,6 @@ private slots:
     }
 
 private:
-    // A server can name its display and still not serve it, as when another server, invisible
-    // to this one's lock files, holds that display's socket; so each is asked before it is used.
-    bool startX(QString* why) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            handset_ = std::make_unique<Handset>();
-            if (handset_->start(why) && answers(handset_->x()))
-                return true;
-            *why = "the server did not answer";
-        }
-        return false;
-    }
-
-    static bool answers(const XSession& x) {
-        QDeadlineTimer deadline(5000);
-        while (!deadline.hasExpired()) {
-            if (!x.run("xdpyinfo", {}, 2000).isEmpty())
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
-    }
-
     // Starts the program with no words and gives the picker's window the keyboard.
     std::unique_ptr<VidlarkRun> startPicker() {
         auto run = std::make_unique<VidlarkRun>(TestSupport::programDir() + "/vidlark",

@@ -1,7 +1,7 @@
 // On a real X server the video surface is a mapped native window above everything else on the
 // screen, and its id reaches the processes started while video is shown; the dark screen covers
 // everything too.
-#include "PrivateX.h"
+#include "XSession.h"
 #include "ZKbMainWidget.h"
 
 #include <QApplication>
@@ -13,7 +13,7 @@
 class XcbTest : public QObject {
     Q_OBJECT
 public:
-    explicit XcbTest(PrivateX& x) : x_(x) {}
+    explicit XcbTest(XSession& x) : x_(x) {}
 
 private slots:
     void videoSurfaceIdReachesChildren();
@@ -23,7 +23,7 @@ private:
     QRgb middle() const { return x_.screenshot().pixel(120, 160); }
     QByteArray windowInfo(const QByteArray& id) const { return x_.run("xwininfo", {"-id", id}); }
 
-    PrivateX& x_;
+    XSession& x_;
 };
 
 namespace {
@@ -82,7 +82,7 @@ void XcbTest::coversLieAboveTheScreen() {
 }
 
 int main(int argc, char** argv) {
-    PrivateX x;
+    XSession x;
     if (!x.start()) {
         qWarning("no X server could be started here");
         return 1;

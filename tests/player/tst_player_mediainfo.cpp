@@ -235,7 +235,7 @@ void MediaInfoTest::readsOutputInPieces() {
     QVERIFY(!path.isEmpty());
     StdoutCapture trace;
     const MediaInfo info(path, kOutputPlayer);
-    trace.take();
+    trace.text();
     compareFields(info, fetchedFields());
 }
 
@@ -245,13 +245,13 @@ void MediaInfoTest::tracesCommandAsUtf8() {
     MediaInfo(dir_.path().toLocal8Bit() + "/caf\xc3\xa9\xe9.avi", kOutputPlayer);
     const QByteArray expected = kOutputPlayer + " -identify \"" + dir_.path().toLocal8Bit() +
                                 "/caf\xc3\x83\xc2\xa9\xc3\xa9.avi\" -nosound -vc dummy -vo null";
-    QCOMPARE(trace.take(), expected);
+    QCOMPARE(trace.text(), expected);
 }
 
 void MediaInfoTest::probeThatCannotRunKeepsInitialValues() {
     StdoutCapture trace;
     const MediaInfo info(outputFile("ID_VIDEO_WIDTH=320\n"), "/nonexistent/mplayerrm");
-    trace.take();
+    trace.text();
     compareFields(info, Fields());
 }
 

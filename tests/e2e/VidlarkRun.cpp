@@ -13,7 +13,7 @@
 VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
                        const QProcessEnvironment& environment) {
     process_.setProcessEnvironment(environment);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
     process_.start(program, args);
     started_ = process_.waitForStarted(10000);
 }

@@ -1,0 +1,182 @@
+#include "MyFileDlg.h"
+
+#include <QDir>
+#include <QMetaMethod>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/fsuid.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A path ending in "/" becomes a directory, any other an empty file.
+bool make(const QDir& root, const QStringList& paths) {
+    for (const QString& path : paths)
+        if (!QDir().mkpath(QFileInfo(root, path).path()) ||
+            (!path.endsWith('/') && !QFile(root.filePath(path)).open(QIODevice::WriteOnly)))
+            return false;
+    return true;
+}
+
+QStringList shown(const DirListing& listing) {
+    QStringList names;
+    for (int i = 0; i < listing.count(); ++i)
+        names << QString::fromUtf8(listing.at(i).name) + (listing.at(i).isDir ? "/" : "");
+    return names;
+}
+
+QImage screenOf(MyFileDlg& picker) {
+    return picker.grab(QRect(0, 0, 240, 320)).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Keys by letter (Up, Down, Left, Right, Enter, 2 for F2), each painted as on the handset.
+void type(MyFileDlg& picker, const QString& keys) {
+    const Qt::Key byLetter[] = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
+                                Qt::Key_Right, Qt::Key_Return, Qt::Key_F2};
+    for (const QChar key : keys) {
+        QTest::keyClick(&picker, byLetter[u"UDLRE2"_s.indexOf(key)]);
+        screenOf(picker);
+    }
+}
+
+// The screen as painting every row onto one page at least a screen high would give it.
+QImage referenceScreen(const DirListing& listing, int selected, int scrollOffset) {
+    QPixmap page(240, std::max(28 * listing.count(), 320));
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    for (int k = 0; k < listing.count(); ++k)
+        painter.drawText(QRect(4, 28 * k + 4, 240, 20), Qt::AlignLeft,
+                         (listing.at(k).isDir ? "/" : "") + QString::fromUtf8(listing.at(k).name));
+    painter.drawRect(0, (selected - 1) * 28, 240, 28);
+    painter.drawRect(2, (selected - 1) * 28 + 2, 236, 24);
+    painter.end();
+    return page.copy(0, scrollOffset, 240, 320).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class PickerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void presentsItselfAsTheToolkitExpects() {
+        const QMetaObject& meta = MyFileDlg::staticMetaObject;
+        QCOMPARE(meta.className(), "MyFileDlg");
+        QCOMPARE(meta.superClass()->className(), "ZKbMainWidget");
+        QByteArrayList slotNames;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+            if (meta.method(i).methodType() == QMetaMethod::Slot)
+                slotNames << meta.method(i).methodSignature();
+        QCOMPARE(slotNames, QByteArrayList({"Select()", "cdUp()", "myCancel()"}));
+    }
+
+    void listsDirectoriesFirstInCharacterCodeOrder() {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(make(dir, {"beta/", "Alpha/", "alpha/", ".hidden/", "b.avi", "B.avi", "_.avi",
+                           ".hidden.avi", "é.avi", "中文.avi", "10.avi", "9.avi"}));
+        QVERIFY(QFile::link(dir.filePath("beta"), dir.filePath("dirlink")));
+        QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling")));
+        QCOMPARE(shown(DirListing(QFile::encodeName(dir.path()))),
+                 QStringList({"./", "../", "Alpha/", "alpha/", "beta/", "dirlink/", "10.avi",
+                              "9.avi", "B.avi", "_.avi", "b.avi", "é.avi", "中文.avi"}));
+    }
+
+    // Where the picker stands after the keys, and what it chose; both relative to the root.
+    void walks_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("untidy start") << u"top/./../top//"_s << u""_s << u"top"_s << u""_s;
+        QTest::newRow("missing start: root") << u"missing/"_s << u"L"_s << u"/"_s << u""_s;
+        QTest::newRow("file as start: root") << u"top/x.avi"_s << u""_s << u"/"_s << u""_s;
+        QTest::newRow("dot stays") << u"top"_s << u"E"_s << u"top"_s << u""_s;
+        QTest::newRow("dot-dot goes up") << u"top"_s << u"DE"_s << u""_s << u""_s;
+        QTest::newRow("Right enters") << u"top"_s << u"DDR"_s << u"top/inner"_s << u""_s;
+        QTest::newRow("Return enters") << u"top"_s << u"DDE"_s << u"top/inner"_s << u""_s;
+        QTest::newRow("Left goes up") << u"top"_s << u"DDDL"_s << u""_s << u""_s;
+        QTest::newRow("F2 leaves") << u"top"_s << u"2"_s << u"top"_s << u""_s;
+        QTest::newRow("a file chosen") << u"top"_s << u"UE"_s << u"top"_s << u"top/视频 Ä.avi"_s;
+    }
+    void walks() {
+        QTemporaryDir root;
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QString, at);
+        QFETCH(QString, chosen);
+        QVERIFY(make(root.path(), {"top/inner/x.avi", "top/x.avi", "top/视频 Ä.avi"}));
+        MyFileDlg picker(nullptr, root.filePath(start));
+        picker.show();
+        QCOMPARE(picker.windowTitle(), u"打开文件"_s);
+        type(picker, keys);
+        QCOMPARE(picker.listing().path(), QFile::encodeName(at == "/" ? at : root.filePath(at)));
+        const int row = chosen.isEmpty() ? 1 : picker.listing().count(); // chosen: the last
+        QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), row, 0));
+        QCOMPARE(picker.isVisible(), chosen.isEmpty() && !keys.endsWith('2'));
+        QCOMPARE(picker.chosenPath().toUtf8(),
+                 chosen.isEmpty() ? "USER_CANCEL" : QFile::encodeName(root.filePath(chosen)));
+    }
+
+    // Every screen must equal the whole-page drawing, glyphs reaching into neighbour rows too.
+    void screenFollowsTheSelection_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("scroll");
+        QTest::newRow("11: last row, no scroll") << 11 << QString(10, 'D') << 11 << 0;
+        QTest::newRow("12: row 11, no scroll") << 12 << QString(10, 'D') << 11 << 0;
+        QTest::newRow("12: row 12 scrolls") << 12 << QString(11, 'D') << 12 << 16;
+        QTest::newRow("12: Down wraps to row 1") << 12 << QString(12, 'D') << 1 << 0;
+        QTest::newRow("12: Up wraps to row 12") << 12 << u"U"_s << 12 << 16;
+        QTest::newRow("42: Up keeps the view") << 42 << QString(29, 'D') + "UUUUU" << 25 << 520;
+        QTest::newRow("42: to the top") << 42 << QString(29, 'D') + QString(12, 'U') << 18 << 476;
+    }
+    void screenFollowsTheSelection() {
+        QTemporaryDir root;
+        QFETCH(int, entries);
+        QFETCH(QString, keys);
+        QFETCH(int, selected);
+        QFETCH(int, scroll);
+        QStringList names;
+        for (int i = 0; i < entries - 2; ++i)
+            names << (i % 4 ? u"clip %1 gjpqy ÄÖÜ 视频 running off the screen.avi"_s
+                            : u"目录 %1 Ägypten/"_s)
+                         .arg(i);
+        QVERIFY(make(root.path(), names));
+        MyFileDlg picker(nullptr, root.path());
+        type(picker, keys);
+        QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), selected, scroll));
+    }
+
+    void emptyListThatCanBeLeft_data() {
+        QTest::addColumn<bool>("vanished");
+        QTest::newRow("unreadable") << false;
+        QTest::newRow("vanished") << true;
+    }
+    void emptyListThatCanBeLeft() {
+        QTemporaryDir root;
+        QFETCH(bool, vanished);
+        QVERIFY(make(root.path(), {"dir/child/x.avi"}));
+        const QString child = root.filePath("dir/child");
+        MyFileDlg picker(nullptr, root.filePath("dir"));
+        type(picker, "DD");
+        QVERIFY(vanished ? QDir(root.filePath("dir")).removeRecursively()
+                         : QFile::setPermissions(child, {}));
+        setfsuid(65534); // root reads anything while it is itself
+        type(picker, "E");
+        setfsuid(getuid());
+        QFile::setPermissions(child, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(picker.listing().count(), 0);
+        type(picker, "DUUE");
+        QCOMPARE(picker.listing().path(), QFile::encodeName(child));
+        QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), 1, 0));
+        type(picker, "L");
+        QCOMPARE(picker.listing().path(), QFile::encodeName(root.filePath("dir")));
+    }
+};
+
+QTEST_MAIN(PickerTest)
+#include "tst_picker.moc"

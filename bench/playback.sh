@@ -21,7 +21,7 @@ cleanup() {
 trap cleanup EXIT
 
 now() { date +%s.%N; }
-ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b - a) * 1000 }'; }
+ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 worst() { sort -g | tail -n 1; }
 wait_for() { # file pattern: waits up to 15 s for a line matching pattern
@@ -100,11 +100,11 @@ focus_vidlark
 sleep 1
 "$tools/keypress" 2 50 100 >"$work/pressed"
 sleep 0.5
-paste "$work/pressed" "$work/keys.log" | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
+grep ' seek' "$work/keys.log" | paste "$work/pressed" - | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
 stop_vidlark
 key_median=$(median <"$work/key")
 key_worst=$(worst <"$work/key")
-key_count=$(wc -l <"$work/keys.log")
+key_count=$(wc -l <"$work/key")
 
 echo "Front-end cost over 20 s of playback..."
 start_vidlark
@@ -113,8 +113,9 @@ cpu0=$(cpu_ns "$vidlark")
 sleep 20
 cpu1=$(cpu_ns "$vidlark")
 cpu=$(awk -v a="$cpu0" -v b="$cpu1" 'BEGIN { printf "%.3f", (b - a) / 20e9 * 100 }')
-rss=$(awk '/VmRSS/ { print $2 / 1024 }' /proc/"$vidlark"/status)
-hwm=$(awk '/VmHWM/ { print $2 / 1024 }' /proc/"$vidlark"/status)
+cpu_ms=$(awk -v a="$cpu0" -v b="$cpu1" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+rss=$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' /proc/"$vidlark"/status)
+hwm=$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/"$vidlark"/status)
 stop_vidlark
 
 echo "Exit from the menu ($runs runs)..."
@@ -144,7 +145,7 @@ exit_ms=$(median <"$work/exit")
     echo "| bare MPlayer, same options, launch to open | $bare ms | |"
     echo "| Vidlark's own share | $own ms | < 50 ms |"
     echo "| key to player, median / worst of $key_count | $key_median / $key_worst ms | < 2 ms median |"
-    echo "| vidlark CPU while playing | $cpu % of a core | < 0.1 % |"
+    echo "| vidlark CPU while playing | $cpu % of a core ($cpu_ms ms in 20 s) | < 0.1 % |"
     echo "| vidlark VmRSS / VmHWM while playing | $rss / $hwm MiB | < 50 MB |"
     echo "| exit from the menu to program and player gone | $exit_ms ms | < 400 ms |"
 } | tee "$build/bench-playback.md"

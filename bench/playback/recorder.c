@@ -1,5 +1,5 @@
 /* A player for timing: answers identify runs like a 320x240 avi and notes, in $BENCH_KEYLOG, the
- * arrival time of every line it is sent, as "SECONDS.NANOSECONDS". Ends on end of input. */
+ * arrival time of every line it is sent, as "SECONDS.NANOSECONDS LINE". Ends on end of input. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -20,9 +20,12 @@ int main(int argc, char** argv) {
     while ((length = read(0, chunk, sizeof chunk)) > 0) {
         struct timespec now;
         clock_gettime(CLOCK_REALTIME, &now);
-        for (ssize_t i = 0; i < length; ++i) {
-            if (chunk[i] == '\n')
-                fprintf(log, "%lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
+        for (ssize_t start = 0, i = 0; i < length; ++i) {
+            if (chunk[i] == '\n') {
+                fprintf(log, "%lld.%09ld %.*s\n", (long long)now.tv_sec, now.tv_nsec,
+                        (int)(i - start), chunk + start);
+                start = i + 1;
+            }
         }
         fflush(log);
     }

@@ -1,259 +1,160 @@
 #include "MediaInfo.h"
 #include "StdoutCapture.h"
+#include "TestSupport.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// Where the crafted identify outputs come from.
-const QByteArray kOutputPlayer = IDENTIFY_FROM_FILE;
-
-struct Fields {
-    int width = 0;
-    int height = 0;
-    QByteArray length = "0.0";
-    int bitrate = 0;
-    QByteArray fps = "0.0";
-    QByteArray demuxer = "unknow";
-};
-
-void compareFields(const MediaInfo& info, const Fields& expected) {
-    QCOMPARE(info.width(), expected.width);
-    QCOMPARE(info.height(), expected.height);
-    QCOMPARE(info.length(), expected.length);
-    QCOMPARE(info.bitrate(), expected.bitrate);
-    QCOMPARE(info.fps(), expected.fps);
-    QCOMPARE(info.demuxer(), expected.demuxer);
+QByteArray fields(const MediaInfo& info) {
+    const auto number = [](int value) { return QByteArray::number(value); };
+    return number(info.width()) + '|' + number(info.height()) + '|' + info.length() + '|' +
+           number(info.bitrate()) + '|' + info.fps() + '|' + info.demuxer();
 }
 
-void addFieldColumns() {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<QByteArray>("length");
-    QTest::addColumn<int>("bitrate");
-    QTest::addColumn<QByteArray>("fps");
-    QTest::addColumn<QByteArray>("demuxer");
+void row(const char* name, const QByteArray& output, const QByteArray& expected) {
+    QTest::newRow(name) << output << expected;
 }
 
-Fields fetchedFields() {
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(QByteArray, length);
-    QFETCH(int, bitrate);
-    QFETCH(QByteArray, fps);
-    QFETCH(QByteArray, demuxer);
-    return {width, height, length, bitrate, fps, demuxer};
+// ffprobe's width, height, frame rate and length of the clip's first video stream.
+QList<double> ffprobe(const QString& path) {
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                            "stream=width,height,r_frame_rate:format=duration", "-of",
+                            "default=nw=1:nk=1", path});
+    probe.waitForFinished(60000);
+    QList<double> values;
+    for (const QByteArray& value : probe.readAllStandardOutput().trimmed().split('\n')) {
+        const QByteArrayList fraction = (value + "/1").split('/');
+        values += fraction[0].toDouble() / fraction[1].toDouble();
+    }
+    return values;
 }
 
-// A row: its input, then the fields expected after it.
-template <typename Input>
-void addRow(const char* name, const Input& input, const Fields& expected) {
-    QTest::newRow(name) << input << expected.width << expected.height << expected.length
-                        << expected.bitrate << expected.fps << expected.demuxer;
-}
-
-Fields withDemuxer(const QByteArray& demuxer) {
-    Fields fields;
-    fields.demuxer = demuxer;
-    return fields;
-}
-
-Fields withSize(int width, int height) {
-    Fields fields;
-    fields.width = width;
-    fields.height = height;
-    return fields;
-}
-
-Fields withBitrate(int bitrate) {
-    Fields fields;
-    fields.bitrate = bitrate;
-    return fields;
-}
-
-Fields withLengthAndFps(const QByteArray& length, const QByteArray& fps) {
-    Fields fields;
-    fields.length = length;
-    fields.fps = fps;
-    return fields;
-}
-
-Fields avi320x240() {
-    return {320, 240, "4.04", 321392, "25.000", "avi"};
-}
+// A name the shell would act on; whatever it ran from the name would leave the file "made".
+const QString kHostile = QStringLiteral("it's \"odd\" $HOME $(touch made) `touch made` \\");
 
 } // namespace
 
+// Crafted output from the fake player ($FAKE_PLAYER_ID); real output from Debian's MPlayer.
 class MediaInfoTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void startsWithInitialValues();
-    void parsesLines_data();
-    void parsesLines();
-    void buildsProbeCommand_data();
-    void buildsProbeCommand();
-    void readsOutputInPieces_data();
-    void readsOutputInPieces();
-    void tracesCommandAsUtf8();
-    void probeThatCannotRunKeepsInitialValues();
-
-private:
-    QByteArray outputFile(const QByteArray& output);
-
     QTemporaryDir dir_;
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid() && QDir::setCurrent(dir_.path()));
+        QVERIFY(QDir().mkdir("it's $x"));
+        TestSupport::installFakePlayer(path("it's $x"));
+        using TestSupport::generateClip;
+        // Long, so that a probe which plays it through cannot pass.
+        QVERIFY(generateClip(path("clip.avi"), 320, 240, 30, {"-c:v", "mpeg4"}));
+        QVERIFY(generateClip(path("clip.3gp"), 176, 144, 4,
+                             {"-c:v", "h263", "-c:a", "aac", "-ar", "16000", "-ac", "1"}));
+        QVERIFY(generateClip(path("clip.mp4"), 640, 480, 4));
+        QVERIFY(generateClip(path("clip.mkv"), 320, 240, 4));
+        QVERIFY(generateClip(path("clip.rm"), 320, 240, 4, {"-c:v", "rv20", "-c:a", "ac3"}));
+        QVERIFY(QFile::copy(path("clip.mp4"), path(kHostile + ".mp4")));
+        QFile text(path("notes.avi"));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("Not a clip.\n") > 0);
+    }
+
+    void parsesOutput_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("expected");
+        row("each key, other lines ignored",
+            "ID_VIDEO_ID=0\nID_DEMUXER= \tavi x\nID_VIDEO_BITRATE=321392\nID_LENGTH=4.04\n"
+            "ID_VIDEO_WIDTH=320\nID_VIDEO_HEIGHT=240\nID_VIDEO_FPS=25.000\nid_length=1",
+            "320|240|4.04|321392|25.000|avi");
+        row("text cut at the piece's end", "ID_LENGTH=" + QByteArray(100, 'a'),
+            "0|0|" + QByteArray(69, 'a') + "|0|0.0|unknow");
+        row("keys only at the start of a piece",
+            QByteArray(79, 'x') + "ID_VIDEO_WIDTH=3\n" + QByteArray(75, 'x') + "ID_VIDEO_HEIGHT=2",
+            "3|0|0.0|0|0.0|unknow");
+        row("key not at the start: text empties, number keeps",
+            "ID_DEMUXER=avi\nID_VIDEO_WIDTH=320\n ID_DEMUXER=avi\nx ID_VIDEO_WIDTH=6",
+            "320|0|0.0|0|0.0|");
+        row("missing value: text empties, number keeps",
+            "ID_VIDEO_HEIGHT=240\nID_VIDEO_HEIGHT=\nID_VIDEO_WIDTH=x1\nID_LENGTH=\n"
+            "ID_VIDEO_FPS=  \nID_DEMUXER",
+            "0|240||0||");
+        row("numbers: int limits fit, beyond them the value keeps",
+            "ID_VIDEO_WIDTH= -2147483648\nID_VIDEO_HEIGHT=+7px\nID_VIDEO_BITRATE=2147483647\n"
+            "ID_VIDEO_BITRATE=2147483648\nID_VIDEO_WIDTH=-2147483649\nID_VIDEO_HEIGHT=9999999999",
+            "-2147483648|7|0.0|2147483647|0.0|unknow");
+        row("two keys in a line: the first of the order decides",
+            "ID_VIDEO_WIDTH=3 ID_DEMUXER=avi\nID_VIDEO_HEIGHT=2 ID_VIDEO_BITRATE=9\n"
+            "ID_VIDEO_FPS=25.000 ID_LENGTH=4.04",
+            "0|0||0|0.0|");
+    }
+    void parsesOutput() {
+        QFETCH(QByteArray, output);
+        qputenv("FAKE_PLAYER_ID", output);
+        StdoutCapture trace;
+        QTEST(fields(MediaInfo("clip.avi", path("it's $x/mplayerrm").toLocal8Bit())), "expected");
+    }
+
+    void tracesCommand_data() {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("mediaPath");
+        QTest::addColumn<QByteArray>("trace");
+        QTest::newRow("plain") << QByteArray("true") << QByteArray("/mmc/mmca1/clip.avi")
+                               << QByteArray("true -identify \"/mmc/mmca1/clip.avi\" -nosound "
+                                             "-vc dummy -vo null");
+        QTest::newRow("shell characters, bytes as Latin-1")
+            << path("it's $x/mplayerrm").toLocal8Bit()
+            << QByteArray("caf\xc3\xa9\xe9 \"$HOME`id`\\.avi")
+            << "\"" + dir_.path().toLocal8Bit() +
+                   "/it's \\$x/mplayerrm\" -identify \"caf\xc3\x83\xc2\xa9\xc3\xa9 "
+                   "\\\"\\$HOME\\`id\\`\\\\.avi\" -nosound -vc dummy -vo null";
+    }
+    void tracesCommand() {
+        QFETCH(QByteArray, program);
+        QFETCH(QByteArray, mediaPath);
+        StdoutCapture trace;
+        MediaInfo(mediaPath, program);
+        QTEST(trace.text(), "trace");
+    }
+
+    void matchesFfprobe_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("demuxer");
+        QTest::addColumn<bool>("hasBitrate");
+        QTest::newRow("320x240 avi") << "clip.avi" << QByteArray("avi") << true;
+        QTest::newRow("176x144 3gp") << "clip.3gp" << QByteArray("lavfpref") << true;
+        QTest::newRow("640x480 mp4") << "clip.mp4" << QByteArray("lavfpref") << true;
+        QTest::newRow("mkv") << "clip.mkv" << QByteArray("lavfpref") << false;
+        QTest::newRow("RealMedia") << "clip.rm" << QByteArray("real") << false;
+        QTest::newRow("name the shell would act on")
+            << kHostile + ".mp4" << QByteArray("lavfpref") << true;
+        QTest::newRow("missing") << "missing.avi" << QByteArray("unknow") << false;
+        QTest::newRow("text") << "notes.avi" << QByteArray("unknow") << false;
+    }
+    // An unknown file keeps the initial values.
+    void matchesFfprobe() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, demuxer);
+        StdoutCapture trace;
+        const QDeadlineTimer lessThanTheAviLasts(20000);
+        const MediaInfo info(path(file).toLocal8Bit(),
+                             (TestSupport::programDir() + "/mplayerrm").toLocal8Bit());
+        QVERIFY(!lessThanTheAviLasts.hasExpired());
+        const QList<double> reference =
+            demuxer == "unknow" ? QList<double>{0, 0, 0, 0} : ffprobe(path(file));
+        QCOMPARE(reference.size(), 4);
+        QCOMPARE(info.demuxer(), demuxer);
+        QCOMPARE(info.width(), int(reference[0]));
+        QCOMPARE(info.height(), int(reference[1]));
+        QVERIFY2(qAbs(info.fps().toDouble() - reference[2]) < 0.01, info.fps());
+        QVERIFY2(qAbs(info.length().toDouble() - reference[3]) < 0.1, info.length());
+        QTEST(info.bitrate() > 0, "hasBitrate");
+        QVERIFY(!QFile::exists("made"));
+    }
 };
-
-void MediaInfoTest::initTestCase() {
-    QVERIFY(dir_.isValid());
-}
-
-void MediaInfoTest::startsWithInitialValues() {
-    compareFields(MediaInfo(), Fields());
-}
-
-void MediaInfoTest::parsesLines_data() {
-    QTest::addColumn<QByteArrayList>("lines");
-    addFieldColumns();
-    using L = QByteArrayList;
-    addRow("no lines", L{}, Fields());
-    addRow("each key",
-           L{"ID_DEMUXER=avi\n", "ID_VIDEO_BITRATE=321392\n", "ID_VIDEO_WIDTH=320\n",
-             "ID_VIDEO_HEIGHT=240\n", "ID_VIDEO_FPS=25.000\n", "ID_LENGTH=4.04\n"},
-           avi320x240());
-    addRow("other lines ignored",
-           L{"ID_VIDEO_ID=0\n", "ID_EXIT=EOF\n", "Playing clip.avi.\n", "id_demuxer=avi\n"},
-           Fields());
-    addRow("text up to white space", L{"ID_DEMUXER= \treal more\n"}, withDemuxer("real"));
-    addRow("text at most a piece long", L{"ID_DEMUXER=" + QByteArray(100, 'a')},
-           withDemuxer(QByteArray(79, 'a')));
-    addRow("text key not at start empties", L{"ID_DEMUXER=avi\n", " ID_DEMUXER=real\n"},
-           withDemuxer(""));
-    addRow("text key without =", L{"ID_DEMUXER\n"}, withDemuxer(""));
-    addRow("missing text value", L{"ID_LENGTH=4.04\n", "ID_LENGTH=\n", "ID_VIDEO_FPS=  \n"},
-           withLengthAndFps("", ""));
-    addRow("number key not at start keeps", L{"ID_VIDEO_WIDTH=320\n", "X ID_VIDEO_WIDTH=640\n"},
-           withSize(320, 0));
-    addRow("missing number value keeps", L{"ID_VIDEO_HEIGHT=240\n", "ID_VIDEO_HEIGHT=\n"},
-           withSize(0, 240));
-    addRow("no digits keeps", L{"ID_VIDEO_WIDTH=x320\n", "ID_VIDEO_HEIGHT=-\n"}, withSize(0, 0));
-    addRow("sign, white space and trailing text",
-           L{"ID_VIDEO_WIDTH= -12\n", "ID_VIDEO_HEIGHT=+7px\n"}, withSize(-12, 7));
-    addRow("largest int", L{"ID_VIDEO_BITRATE=2147483647\n"}, withBitrate(2147483647));
-    addRow("smallest int", L{"ID_VIDEO_BITRATE=-2147483648\n"}, withBitrate(-2147483647 - 1));
-    addRow("overflowing numbers keep",
-           L{"ID_VIDEO_BITRATE=1000\n", "ID_VIDEO_BITRATE=2147483648\n",
-             "ID_VIDEO_BITRATE=-2147483649\n", "ID_VIDEO_BITRATE=99999999999999999999999\n"},
-           withBitrate(1000));
-    addRow("demuxer decides over a width before it", L{"ID_VIDEO_WIDTH=320 ID_DEMUXER=avi\n"},
-           withDemuxer(""));
-    addRow("demuxer decides over a width after it", L{"ID_DEMUXER=avi ID_VIDEO_WIDTH=320\n"},
-           withDemuxer("avi"));
-    addRow("bitrate decides over height", L{"ID_VIDEO_HEIGHT=240 ID_VIDEO_BITRATE=9\n"}, Fields());
-    addRow("length decides over fps", L{"ID_VIDEO_FPS=25.000 ID_LENGTH=4.04\n"},
-           withLengthAndFps("", "0.0"));
-    addRow(
-        "later lines overwrite",
-        L{"ID_DEMUXER=avi\n", "ID_VIDEO_WIDTH=1\n", "ID_DEMUXER=lavfpref\n", "ID_VIDEO_WIDTH=2\n"},
-        [] {
-            Fields fields = withSize(2, 0);
-            fields.demuxer = "lavfpref";
-            return fields;
-        }());
-}
-
-void MediaInfoTest::parsesLines() {
-    QFETCH(QByteArrayList, lines);
-    MediaInfo info;
-    for (const QByteArray& line : lines)
-        info.parseLine(line);
-    compareFields(info, fetchedFields());
-}
-
-void MediaInfoTest::buildsProbeCommand_data() {
-    QTest::addColumn<QByteArray>("mediaPath");
-    QTest::addColumn<QByteArray>("program");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("plain") << QByteArray("/mmc/mmca1/clip.avi") << QByteArray("/app/mplayerrm")
-                           << QByteArray("/app/mplayerrm -identify \"/mmc/mmca1/clip.avi\" "
-                                         "-nosound -vc dummy -vo null");
-    QTest::newRow("empty program dir")
-        << QByteArray("a.avi") << QByteArray("/mplayerrm")
-        << QByteArray("/mplayerrm -identify \"a.avi\" -nosound -vc dummy -vo null");
-    QTest::newRow("space and single quote left inside the quotes")
-        << QByteArray("/mmc/it's a clip.avi") << QByteArray("/app/mplayerrm")
-        << QByteArray("/app/mplayerrm -identify \"/mmc/it's a clip.avi\" -nosound -vc dummy -vo "
-                      "null");
-    QTest::newRow("shell characters escaped")
-        << QByteArray("/mmc/\"$HOME`id`\\.avi") << QByteArray("/app/mplayerrm")
-        << QByteArray("/app/mplayerrm -identify \"/mmc/\\\"\\$HOME\\`id\\`\\\\.avi\" -nosound -vc "
-                      "dummy -vo null");
-    QTest::newRow("program dir quoted")
-        << QByteArray("a.avi") << QByteArray("/my apps/$v/mplayerrm")
-        << QByteArray("\"/my apps/\\$v/mplayerrm\" -identify \"a.avi\" -nosound -vc dummy -vo "
-                      "null");
-}
-
-void MediaInfoTest::buildsProbeCommand() {
-    QFETCH(QByteArray, mediaPath);
-    QFETCH(QByteArray, program);
-    QFETCH(QByteArray, command);
-    QCOMPARE(MediaInfo::probeCommand(mediaPath, program), command);
-}
-
-QByteArray MediaInfoTest::outputFile(const QByteArray& output) {
-    QFile file(dir_.filePath("output"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(output) != output.size())
-        return {};
-    return file.fileName().toLocal8Bit();
-}
-
-void MediaInfoTest::readsOutputInPieces_data() {
-    QTest::addColumn<QByteArray>("output");
-    addFieldColumns();
-    addRow("empty output", QByteArray(), Fields());
-    addRow("identify lines",
-           QByteArray("ID_VIDEO_ID=0\nID_DEMUXER=avi\nID_VIDEO_BITRATE=321392\nID_VIDEO_WIDTH=320\n"
-                      "ID_VIDEO_HEIGHT=240\nID_VIDEO_FPS=25.000\nID_LENGTH=4.04\nID_EXIT=EOF\n"),
-           avi320x240());
-    addRow("value cut at the piece's end", "ID_DEMUXER=" + QByteArray(100, 'a') + '\n',
-           withDemuxer(QByteArray(79 - 11, 'a')));
-    addRow("key at the start of a later piece", QByteArray(79, 'x') + "ID_VIDEO_WIDTH=320\n",
-           withSize(320, 0));
-    addRow("key split between pieces", QByteArray(75, 'x') + "ID_VIDEO_WIDTH=320\n",
-           withSize(0, 0));
-    addRow("key inside a piece", QByteArray(40, 'x') + "ID_VIDEO_WIDTH=320\n", withSize(0, 0));
-    addRow("no final newline", QByteArray("ID_VIDEO_WIDTH=320\nID_VIDEO_HEIGHT=240"),
-           withSize(320, 240));
-}
-
-void MediaInfoTest::readsOutputInPieces() {
-    QFETCH(QByteArray, output);
-    const QByteArray path = outputFile(output);
-    QVERIFY(!path.isEmpty());
-    StdoutCapture trace;
-    const MediaInfo info(path, kOutputPlayer);
-    trace.text();
-    compareFields(info, fetchedFields());
-}
-
-void MediaInfoTest::tracesCommandAsUtf8() {
-    StdoutCapture trace;
-    // A UTF-8 name, then a Latin-1 byte: every byte is taken as one Latin-1 character.
-    MediaInfo(dir_.path().toLocal8Bit() + "/caf\xc3\xa9\xe9.avi", kOutputPlayer);
-    const QByteArray expected = kOutputPlayer + " -identify \"" + dir_.path().toLocal8Bit() +
-                                "/caf\xc3\x83\xc2\xa9\xc3\xa9.avi\" -nosound -vc dummy -vo null";
-    QCOMPARE(trace.text(), expected);
-}
-
-void MediaInfoTest::probeThatCannotRunKeepsInitialValues() {
-    StdoutCapture trace;
-    const MediaInfo info(outputFile("ID_VIDEO_WIDTH=320\n"), "/nonexistent/mplayerrm");
-    trace.text();
-    compareFields(info, Fields());
-}
 
 QTEST_GUILESS_MAIN(MediaInfoTest)
 #include "tst_player_mediainfo.moc"

@@ -4,27 +4,23 @@
 
 namespace {
 
-std::vector<std::string> words(const QStringList& list) {
-    std::vector<std::string> out;
-    for (const QString& word : list)
-        out.push_back(word.toStdString());
-    return out;
-}
+const QString kIdentify = "-identify /c/a.avi -nosound -vc dummy -vo null";
+const QString kIdentified = "-identify /c/a.avi -nosound -vc null -frames 0 -vo null";
+const QString kPlay = "-slave -quiet -vf rotate=2,crop=240:320 -subrotate 2 -idle -menu /c/a.avi";
+const QString kPlayed = "-slave -quiet -vf rotate=2,crop=240:320 -idle -menu /c/a.avi";
 
-QStringList list(const std::vector<std::string>& words) {
-    QStringList out;
-    for (const std::string& word : words)
-        out += QString::fromStdString(word);
-    return out;
-}
-
-const QStringList kIdentify{"-identify", "/c/a.avi", "-nosound", "-vc", "dummy", "-vo", "null"};
-const QStringList kIdentified{"-identify", "/c/a.avi", "-nosound", "-vc", "null",
-                              "-frames",   "0",        "-vo",      "null"};
-const QStringList kPlay{"-slave", "-quiet", "-vf",     "rotate=2,crop=240:320", "-subrotate", "2",
-                        "-idle",  "-menu",  "/c/a.avi"};
-const QStringList kPlayed{"-slave", "-quiet", "-vf",     "rotate=2,crop=240:320",
-                          "-idle",  "-menu",  "/c/a.avi"};
+// Name, display, video window, arguments, and what they become.
+const QStringList kCases[] = {
+    {"identify, -vo given, no display", "", "", kIdentify, kIdentified},
+    {"identify, display and window", ":1", "42", kIdentify, kIdentified},
+    {"identify, no -vo, no display", "", "", "-identify a -vc dummy",
+     "-vo null -identify a -vc null -frames 0"},
+    {"play, no display, window", "", "42", kPlay, "-vo null " + kPlayed},
+    {"play, display and window", ":1", "42", kPlay, "-wid 42 -vo x11 -nomouseinput " + kPlayed},
+    {"play, display, no window", ":1", "", kPlay, kPlayed},
+    {"-vc dummy outside identify", ":1", "", "-vc dummy a", "-vc dummy a"},
+    {"-subrotate N anywhere", ":1", "", "-subrotate 2 a -subrotate 0", "a"},
+};
 
 } // namespace
 
@@ -32,52 +28,23 @@ class TranslationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void translates_data();
-    void translates();
+    void translates_data() {
+        QTest::addColumn<QStringList>("row");
+        for (const QStringList& row : kCases)
+            QTest::newRow(row[0].toUtf8().constData()) << row;
+    }
+    void translates() {
+        QFETCH(QStringList, row);
+        std::vector<std::string> args;
+        for (const QString& word : row[3].split(' ', Qt::SkipEmptyParts))
+            args.push_back(word.toStdString());
+        QStringList result;
+        for (const std::string& word :
+             translateArguments(args, {row[1].toStdString(), row[2].toStdString()}))
+            result += QString::fromStdString(word);
+        QCOMPARE(result, row[4].split(' ', Qt::SkipEmptyParts));
+    }
 };
-
-void TranslationTest::translates_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("display");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("identify, no display") << kIdentify << ""
-                                          << "" << kIdentified;
-    QTest::newRow("identify, display and window") << kIdentify << ":1"
-                                                  << "4194311" << kIdentified;
-    QTest::newRow("identify without -vo, no display")
-        << QStringList{"-identify", "a.rm", "-vc", "dummy"} << ""
-        << "" << QStringList{"-vo", "null", "-identify", "a.rm", "-vc", "null", "-frames", "0"};
-    QTest::newRow("play, no display") << kPlay << ""
-                                      << "" << QStringList{"-vo", "null"} + kPlayed;
-    QTest::newRow("play, no display, window given")
-        << kPlay << ""
-        << "4194311" << QStringList{"-vo", "null"} + kPlayed;
-    QTest::newRow("play, display and window")
-        << kPlay << ":1"
-        << "4194311" << QStringList{"-wid", "4194311", "-vo", "x11", "-nomouseinput"} + kPlayed;
-    QTest::newRow("play, display, no window") << kPlay << ":1"
-                                              << "" << kPlayed;
-    QTest::newRow("-vo given, no display") << QStringList{"-vo", "fbdev", "a.avi"} << ""
-                                           << "" << QStringList{"-vo", "fbdev", "a.avi"};
-    QTest::newRow("-vc dummy kept outside identify") << QStringList{"-vc", "dummy", "a.avi"} << ":1"
-                                                     << "" << QStringList{"-vc", "dummy", "a.avi"};
-    QTest::newRow("-subrotate and its value dropped anywhere")
-        << QStringList{"-subrotate", "2", "a.avi", "-subrotate", "0"} << ":1"
-        << "" << QStringList{"a.avi"};
-    QTest::newRow("nothing") << QStringList{} << ":1"
-                             << "" << QStringList{};
-}
-
-void TranslationTest::translates() {
-    QFETCH(QStringList, args);
-    QFETCH(QString, display);
-    QFETCH(QString, window);
-    QFETCH(QStringList, expected);
-    const StandInEnvironment environment{display.toStdString(), window.toStdString()};
-    QCOMPARE(list(translateArguments(words(args), environment)), expected);
-}
 
 QTEST_GUILESS_MAIN(TranslationTest)
 #include "tst_standin_translation.moc"

@@ -1,209 +1,212 @@
-// The player window as built: probe, command line, title, soft keys, menu, information label,
-// the about box and the meta-object the toolkit connects by.
-#include "FakePlayerDir.h"
 #include "MainWidget.h"
 #include "PlayerWindow.h"
+#include "StdoutCapture.h"
 #include "TestSupport.h"
 #include "ZLabel.h"
 #include "ZMessageDlg.h"
+#include "ZNumPickerDlg.h"
 #include "ZOptionsMenu.h"
-#include "ZScrollPanel.h"
+#include "ZPower.h"
 #include "ZSoftKey.h"
 
 #include <QAction>
-#include <QFile>
-#include <QMetaMethod>
+#include <QApplication>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <QTimer>
 
-namespace {
-
-const QByteArray kClip = "/mmc/mmca1/clip.avi";
-
-std::unique_ptr<MainWidget> built(const FakePlayerDir& dir, const QByteArray& path = kClip) {
-    return std::unique_ptr<MainWidget>(buildPlayerWindow(path, dir.appDir()));
-}
-
-} // namespace
+using Keys = QList<int>;
+// Besides key codes: focus lost and regained, jump to 42 % accepted or cancelled.
+enum : int { kLeave = -1, kJump = -2, kJumpCancelled = -3 };
 
 class MainWidgetTest : public QObject {
     Q_OBJECT
-private slots:
-    void cleanup();
-    void probesWithTheProbeExecutable();
-    void commandLineFollowsTheProbe_data();
-    void commandLineFollowsTheProbe();
-    void informationText_data();
-    void informationText();
-    void titleSoftKeysAndMenu();
-    void labelSitsInThePanel();
-    void aboutBoxOnlyAfterRightSoftKey();
-    void metaObject();
-    void slotsInvocableByName();
-};
+    std::unique_ptr<QTemporaryDir> dir; // the program directory, with the recording fake player
+    std::unique_ptr<MainWidget> window;
 
-void MainWidgetTest::cleanup() {
-    qunsetenv("FAKE_PLAYER_ID");
-}
-
-void MainWidgetTest::probesWithTheProbeExecutable() {
-    FakePlayerDir dir;
-    QVERIFY(dir.isValid());
-    // Only the probe executable is left, so a START line proves it was the one run.
-    QVERIFY(QFile::remove(QFile::decodeName(dir.appDir() + "/mplayer")));
-    const auto window = built(dir);
-    QCOMPARE(dir.probeWords(),
-             (QByteArrayList{"-identify", kClip, "-nosound", "-vc", "dummy", "-vo", "null"}));
-    QCOMPARE(window->objectName(), QString::fromUtf8(kClip));
-    QCOMPARE(window->playState(), Idle);
-    QVERIFY(!window->playerStream());
-}
-
-void MainWidgetTest::commandLineFollowsTheProbe_data() {
-    QTest::addColumn<QByteArray>("idLines");
-    QTest::addColumn<QByteArray>("player");
-    QTest::addColumn<QByteArray>("chain");
-    QTest::newRow("320x240 avi") << QByteArray() << QByteArray("mplayer")
-                                 << QByteArray("rotate=2,crop=240:320 -subrotate 2");
-    QTest::newRow("RealMedia 176x144")
-        << QByteArray("ID_DEMUXER=real\nID_VIDEO_WIDTH=176\nID_VIDEO_HEIGHT=144")
-        << QByteArray("mplayerrm") << QByteArray("expand=240:320::::3/4,crop=240:320");
-    QTest::newRow("probe without video lines") << QByteArray("ID_EXIT=EOF") << QByteArray("mplayer")
-                                               << QByteArray("expand=240:320::::3/4,crop=240:320");
-}
-
-void MainWidgetTest::commandLineFollowsTheProbe() {
-    QFETCH(QByteArray, idLines);
-    QFETCH(QByteArray, player);
-    QFETCH(QByteArray, chain);
-    if (!idLines.isEmpty())
-        qputenv("FAKE_PLAYER_ID", idLines);
-    FakePlayerDir dir;
-    const auto window = built(dir);
-    QCOMPARE(window->playerExecutable(), player);
-    const QByteArray command = window->playerCommandLine();
-    QVERIFY2(command.startsWith(dir.appDir() + '/' + player + " -slave -quiet "), command);
-    QVERIFY2(command.contains(" -vf " + chain + " -af "), command);
-    QVERIFY2(command.endsWith(" \"" + kClip + '"'), command);
-}
-
-void MainWidgetTest::informationText_data() {
-    QTest::addColumn<QByteArray>("idLines");
-    QTest::addColumn<bool>("playerPresent");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("probed avi")
-        << QByteArray() << true
-        << QString(
-               "==文件信息==\n类型：avi\n大小：320*240\n帧速：25.000\n码率：321392\n长度：10.00");
-    QTest::newRow("failed probe")
-        << QByteArray("ID_EXIT=EOF") << true
-        << QString("==文件信息==\n类型：unknow\n大小：0*0\n帧速：0.0\n码率：0\n长度：0.0");
-    QTest::newRow("no player at all")
-        << QByteArray() << false
-        << QString("==文件信息==\n类型：unknow\n大小：0*0\n帧速：0.0\n码率：0\n长度：0.0");
-    QTest::newRow("audio only")
-        << QByteArray("ID_DEMUXER=lavfpref\nID_LENGTH=3.50") << true
-        << QString("==文件信息==\n类型：lavfpref\n大小：0*0\n帧速：0.0\n码率：0\n长度：3.50");
-}
-
-void MainWidgetTest::informationText() {
-    QFETCH(QByteArray, idLines);
-    QFETCH(bool, playerPresent);
-    QFETCH(QString, text);
-    if (!idLines.isEmpty())
-        qputenv("FAKE_PLAYER_ID", idLines);
-    FakePlayerDir dir;
-    if (!playerPresent)
-        QVERIFY(QFile::remove(QFile::decodeName(dir.appDir() + "/mplayerrm")));
-    const auto window = built(dir);
-    QCOMPARE(window->informationLabel()->text(), text);
-}
-
-void MainWidgetTest::titleSoftKeysAndMenu() {
-    FakePlayerDir dir;
-    const auto window = built(dir);
-    QCOMPARE(window->mainWidgetTitle(), QString("Vidlark"));
-    ZSoftKey* keys = window->softKeyBar();
-    QVERIFY(keys);
-    QCOMPARE(keys->text(ZSoftKey::LEFT), QString("选项"));
-    QCOMPARE(keys->text(ZSoftKey::RIGHT), QString("关于"));
-    ZOptionsMenu* menu = keys->optMenu(ZSoftKey::LEFT);
-    QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 2);
-    QCOMPARE(menu->actions().at(0), menu->item(0));
-    QCOMPARE(menu->actions().at(1), menu->item(2));
-    QCOMPARE(menu->item(0)->text(), QString("继续 5"));
-    QCOMPARE(menu->item(2)->text(), QString("退出"));
-    QVERIFY(menu->item(0)->isEnabled() && menu->item(2)->isEnabled());
-}
-
-void MainWidgetTest::labelSitsInThePanel() {
-    FakePlayerDir dir;
-    const auto window = built(dir);
-    auto* panel = window->findChild<ZScrollPanel*>();
-    QVERIFY(panel);
-    ZLabel* label = window->informationLabel();
-    QVERIFY(panel->isAncestorOf(label));
-    QCOMPARE(label->pos(), QPoint(10, 10));
-    QCOMPARE(label->width(), 220);
-    QCOMPARE(label->objectName(), QString("ZLabel"));
-}
-
-void MainWidgetTest::aboutBoxOnlyAfterRightSoftKey() {
-    FakePlayerDir dir;
-    const auto window = built(dir);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QVERIFY(!window->aboutDialog());
-    QVERIFY(!window->findChild<ZMessageDlg*>());
-
-    QTest::keyClick(window.get(), Qt::Key_F2);
-    ZMessageDlg* about = window->aboutDialog();
-    QVERIFY(about);
-    QTRY_VERIFY(about->isVisible());
-    QCOMPARE(about->title(), QString("关于"));
-    QCOMPARE(about->text(), QString("Vidlark ver1.4beta\nby the Vidlark developers\n基于MPlayer\n"
-                                    "Email:\n vidlark@example.org"));
-    QCOMPARE(about->objectName(), QString("about"));
-    QVERIFY(about->isModal());
-
-    about->hide();
-    QTest::keyClick(window.get(), Qt::Key_F2);
-    QCOMPARE(window->aboutDialog(), about);
-    QTRY_VERIFY(about->isVisible());
-    QCOMPARE(window->findChildren<ZMessageDlg*>().size(), 1);
-}
-
-void MainWidgetTest::metaObject() {
-    const QMetaObject& meta = MainWidget::staticMetaObject;
-    QCOMPARE(meta.className(), "MainWidget");
-    QVERIFY(meta.superClass());
-    QCOMPARE(meta.superClass()->className(), "ZKbMainWidget");
-    QByteArrayList publicSlots;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        const QMetaMethod method = meta.method(i);
-        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Public)
-            publicSlots << method.methodSignature();
+    QByteArray appDir() const { return QFile::encodeName(dir->path()); }
+    bool write(const QString& name, const QByteArray& text) const {
+        QFile file(dir->filePath(name));
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) >= 0;
     }
-    QCOMPARE(publicSlots,
-             (QByteArrayList{"playorpause()", "jumpto()", "quit()", "about()", "killall()"}));
-}
+    // "START" lines with the arguments as " [word]", "LINE" lines with what the player received.
+    QByteArrayList logged(const QByteArray& tag) const {
+        QByteArrayList lines;
+        for (const QByteArray& line : TestSupport::readLog(dir->filePath("log")).split('\n'))
+            if (line.startsWith(tag + ' '))
+                lines << line.mid(tag.size() + 1);
+        return lines;
+    }
+    // The playing player's, whose start follows the identify run's.
+    qint64 playerPid() const { return logged("START").value(1).split(' ').value(0).toLongLong(); }
 
-void MainWidgetTest::slotsInvocableByName() {
-    FakePlayerDir dir;
-    const auto window = built(dir);
-    QVERIFY(QMetaObject::invokeMethod(window.get(), "about"));
-    QVERIFY(window->aboutDialog());
-    window->aboutDialog()->hide();
-    QVERIFY(QMetaObject::invokeMethod(window.get(), "playorpause"));
-    QCOMPARE(window->playState(), Playing);
-    QTRY_VERIFY(dir.playerPid() > 0);
-    const qint64 pid = dir.playerPid();
-    QVERIFY(QMetaObject::invokeMethod(window.get(), "quit"));
-    QVERIFY(!window->playerStream());
-    QVERIFY(dir.received().endsWith("quit"));
-    QTRY_VERIFY(!TestSupport::processAlive(pid));
-}
+    bool startPlaying() {
+        window.reset(buildPlayerWindow("clip.avi", appDir()));
+        window->show();
+        window->activateWindow();
+        window->softKeyBar()->optMenu(ZSoftKey::LEFT)->item(0)->trigger();
+        return QTest::qWaitForWindowActive(window.get()) &&
+               QTest::qWaitFor([this] { return playerPid() > 0; }, 20000);
+    }
+
+    void act(int key) {
+        if (key >= 0)
+            return QTest::keyClick(window.get(), Qt::Key(key));
+        if (key == kLeave) {
+            StdoutCapture capture;
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QTRY_COMPARE(capture.text(), QByteArray("WindowDeactivate\n"));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            return;
+        }
+        QTimer answer; // the picker's show() returns once it is answered
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto* picker = qobject_cast<ZNumPickerDlg*>(QApplication::activeModalWidget())) {
+                answer.stop();
+                QTest::keyClicks(picker, "42");
+                QTest::keyClick(picker, key == kJump ? Qt::Key_Return : Qt::Key_Escape);
+            }
+        });
+        answer.start(20);
+        window->jumpto();
+    }
+
+    static void keyRow(const QByteArray& name, const Keys& keys, const QByteArrayList& received,
+                       PlayState state, int sleep, const QByteArray& keyline = "") {
+        QTest::addRow("%s", name.constData()) << keyline << keys << received << int(state) << sleep;
+    }
+
+private slots:
+    void init() {
+        window.reset();
+        dir = std::make_unique<QTemporaryDir>();
+        TestSupport::installFakePlayer(dir->path());
+        qputenv("FAKE_PLAYER_LOG", QFile::encodeName(dir->filePath("log")));
+    }
+
+    void built() {
+        QVERIFY(QFile::remove(QFile::decodeName(appDir() + "/mplayer"))); // the probe needs none
+        window.reset(buildPlayerWindow("/mmc/a.avi", appDir()));
+        QVERIFY(logged("START").value(0).endsWith(
+            " [-identify] [/mmc/a.avi] [-nosound] [-vc] [dummy] [-vo] [null]"));
+        QVERIFY(window->playerCommandLine().startsWith(appDir() + "/mplayer -slave "));
+        ZSoftKey* softKeys = window->softKeyBar();
+        ZOptionsMenu* menu = softKeys->optMenu(ZSoftKey::LEFT);
+        QCOMPARE((QStringList{window->mainWidgetTitle(), softKeys->text(ZSoftKey::LEFT),
+                              softKeys->text(ZSoftKey::RIGHT), menu->item(0)->text(),
+                              menu->item(2)->text(), window->informationLabel()->text()}),
+                 (QStringList{"Vidlark", "选项", "关于", "继续 5", "退出",
+                              "==文件信息==\n类型：avi\n大小：320*240\n帧速：25."
+                              "000\n码率：321392\n长度：10.00"}));
+        QVERIFY(!window->findChild<ZMessageDlg*>());
+        QTest::keyClick(window.get(), Qt::Key_F2);
+        QTest::keyClick(window.get(), Qt::Key_F2);
+        QVERIFY(window->aboutDialog() && window->aboutDialog()->isVisible());
+        QCOMPARE(window->findChildren<ZMessageDlg*>().size(), 1);
+        QCOMPARE(window->aboutDialog()->title() + '|' + window->aboutDialog()->text(),
+                 QString("关于|Vidlark ver1.4beta\nby the Vidlark developers\n基于MPlayer\n"
+                         "Email:\n vidlark@example.org"));
+    }
+
+    void keys_data() {
+        QTest::addColumn<QByteArray>("keyline");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QByteArrayList>("received");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("sleep");
+        const Keys builtIn{Qt::Key_NumberSign, Qt::Key_2,        Qt::Key_Plus,
+                           Qt::Key_4,          Qt::Key_PageDown, Qt::Key_6,
+                           Qt::Key_PageUp,     Qt::Key_8,        Qt::Key_Minus};
+        const QByteArrayList commands{
+            "key_down_event 111", "seek +30",          "seek +30",
+            "key_down_event 57",  "key_down_event 57", "key_down_event 48",
+            "key_down_event 48",  "seek -30",          "seek -30"};
+        for (int i = 0; i < builtIn.size(); ++i)
+            keyRow(QByteArray::number(i) + ' ' + commands[i], {builtIn[i], Qt::Key_5, builtIn[i]},
+                   {commands[i], "pause", "pausing_keep " + commands[i]}, Paused, 20);
+        keyRow("5 twice", {Qt::Key_5, Qt::Key_Space}, {"pause", "pause"}, Playing, 0);
+        keyRow("*", {Qt::Key_Asterisk}, {}, Playing, 1);
+        keyRow("paused *", {Qt::Key_5, Qt::Key_Asterisk}, {"pause"}, Paused, 0);
+        keyRow("bound keys first", {Qt::Key_5, Qt::Key_NumberSign, Qt::Key_2},
+               {"seek +5", "osd", "seek +30"}, Playing, 0, "53=seek +5\n35=osd\n");
+        keyRow("bound to nothing", {Qt::Key_5}, {""}, Playing, 0, "1=53\n");
+        keyRow("leaving pauses once", {kLeave, kLeave, Qt::Key_2},
+               {"pause", "pausing_keep seek +30"}, Paused, 20);
+        keyRow("jump while paused", {Qt::Key_5, kJump, Qt::Key_2},
+               {"pause", "pausing_keep seek 42 1", "pause", "seek +30"}, Playing, 0);
+        keyRow("cancelled jump", {Qt::Key_5, kJumpCancelled, Qt::Key_2},
+               {"pause", "pausing_keep seek +30"}, Paused, 20);
+    }
+
+    void keys() {
+        QFETCH(QByteArray, keyline);
+        QFETCH(Keys, keys);
+        QFETCH(QByteArrayList, received);
+        QFETCH(int, state);
+        QFETCH(int, sleep);
+        QVERIFY(write("keyline", keyline));
+        QVERIFY(startPlaying());
+        for (int key : keys)
+            act(key);
+        QTRY_COMPARE(logged("LINE"), received);
+        QCOMPARE(window->playState(), state);
+        QCOMPARE(PM_lcdSleepTime(), sleep);
+        QCOMPARE(window->isFullScreenMode(), state == Playing);
+        QCOMPARE(window->informationLabel()->isHidden(), state == Playing);
+    }
+
+    void exitRoads_data() {
+        QTest::addColumn<QByteArray>("road");
+        QTest::addColumn<QByteArrayList>("received");
+        QTest::newRow("quit()") << QByteArray("quit") << QByteArrayList{"quit"};
+        QTest::newRow("menu exit") << QByteArray("menu") << QByteArrayList{};
+        QTest::newRow("app quits") << QByteArray("app") << QByteArrayList{"quit"};
+        QTest::newRow("app quits, quit ignored") << QByteArray("app, stubborn") << QByteArrayList{};
+    }
+
+    // Each road ends this window's player and no other process of that name.
+    void exitRoads() {
+        QFETCH(QByteArray, road);
+        QFETCH(QByteArrayList, received);
+        QVERIFY(!road.contains("stubborn") ||
+                write("mplayer", "#!/bin/sh\ntrap '' TERM INT HUP\n"
+                                 "echo \"START $$\" >>\"$FAKE_PLAYER_LOG\"\n"
+                                 "exec sleep 1000\n"));
+        QTemporaryDir elsewhere;
+        QVERIFY(QFile::copy("/bin/sleep", elsewhere.filePath("mplayer")));
+        QProcess bystander;
+        bystander.start(elsewhere.filePath("mplayer"), {"1000"});
+        QPointer<MainWidget> shown = buildPlayerWindow("clip.avi", appDir());
+        QTimer whenPlaying;
+        connect(&whenPlaying, &QTimer::timeout, [&] {
+            if (playerPid() == 0)
+                return;
+            whenPlaying.stop();
+            if (road == "menu")
+                shown->softKeyBar()->optMenu(ZSoftKey::LEFT)->item(2)->trigger();
+            else if (road == "quit")
+                shown->quit();
+            else
+                QCoreApplication::exit(0);
+        });
+        whenPlaying.start(20);
+        StdoutCapture capture;
+        playWindow(shown);
+        QVERIFY(shown.isNull());
+        QCOMPARE(logged("LINE"), received);
+        QCOMPARE(PM_lcdSleepTime(), road.startsWith("app") ? 0 : 30);
+        QCOMPARE(capture.text().endsWith("exit\n"), road == "menu");
+        QTRY_VERIFY(!TestSupport::processAlive(playerPid()));
+        QVERIFY(TestSupport::processAlive(bystander.processId()));
+        bystander.kill();
+        bystander.waitForFinished();
+    }
+};
 
 QTEST_MAIN(MainWidgetTest)
 #include "tst_window_mainwidget.moc"

@@ -15,7 +15,7 @@ VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
     process_.setProcessEnvironment(environment);
     process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
     process_.start(program, args);
-    started_ = process_.waitForStarted(10000);
+    process_.waitForStarted(10000);
 }
 
 VidlarkRun::~VidlarkRun() {

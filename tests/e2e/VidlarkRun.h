@@ -13,7 +13,6 @@ public:
                const QProcessEnvironment& environment);
     ~VidlarkRun();
 
-    bool started() const { return started_; }
     qint64 pid() const { return process_.processId(); }
     // Waits until the output holds the text; false on time-out or when the program ended.
     bool waitForOutput(const QByteArray& text, int timeoutMs = 15000);
@@ -28,7 +27,6 @@ public:
 private:
     QProcess process_;
     QByteArray output_;
-    bool started_ = false;
 };
 
 namespace ProcessTree {

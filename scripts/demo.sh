@@ -22,7 +22,7 @@ fi
 work=$(mktemp -d)
 cleanup() {
     [ -n "${vidlark:-}" ] && kill "$vidlark" 2>/dev/null
-    [ -n "${xserver:-}" ] && kill "$xserver" 2>/dev/null
+    [ -n "${xserver:-}" ] && kill "$xserver" 2>/dev/null && wait "$xserver" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT

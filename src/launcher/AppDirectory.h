@@ -3,6 +3,6 @@
 #include <QByteArray>
 #include <optional>
 
-// The directory holding the running executable, from the link /proc/self/exe; none when the
-// link cannot be read or its target is 1024 bytes or longer.
+// The directory holding the running executable, from the link /proc/self/exe read whole,
+// however long; none when the link cannot be read.
 std::optional<QByteArray> appDirectory(const char* exeLink = "/proc/self/exe");

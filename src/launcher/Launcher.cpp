@@ -45,6 +45,7 @@ void pickerRoad(ZApplication& app, const QByteArray& appDir) {
 int runLauncher(int argc, char** argv) {
     // Traces are few; unbuffered they are never lost and appear in order with the player's.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    ZApplication::answerInformationOptions(argc, argv);
     traceLine("begin");
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);

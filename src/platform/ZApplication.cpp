@@ -30,22 +30,19 @@ QByteArray usageText() {
     std::exit(0);
 }
 
-// Runs before the QApplication exists, so that both options work without any display.
-int& handleInformationOptions(int& argc, char** argv) {
+} // namespace
+
+void ZApplication::answerInformationOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0)
             printAndExit(usageText());
         if (std::strcmp(argv[i], "--version") == 0)
             printAndExit("vidlark " VIDLARK_VERSION "\n");
     }
-    return argc;
 }
 
-} // namespace
-
 // Every application is a GUI client on the emulator.
-ZApplication::ZApplication(int& argc, char** argv, int)
-    : QApplication(handleInformationOptions(argc, argv), argv) {
+ZApplication::ZApplication(int& argc, char** argv, int) : QApplication(argc, argv) {
     auto* termination = new TerminationSignals(this);
     connect(termination, &TerminationSignals::arrived, this, &ZApplication::endInOrder);
 }

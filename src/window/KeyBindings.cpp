@@ -4,13 +4,19 @@
 
 #include <cctype>
 #include <climits>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // fgets into this buffer reads a line in pieces of at most 255 bytes.
 constexpr int kPieceBuffer = 256;
 constexpr int kMaxCommand = 255;
+// A keypad has a few dozen keys; the cap keeps a huge or endless file from holding up start-up
+// or filling memory.
+constexpr int kMaxPieces = 1024;
 
 // What "%d=%[^\n]" takes from one piece: the key code when the number matched, the command when
 // the "=" and at least one byte before the line feed followed it as well.
@@ -66,11 +72,32 @@ void traceBare(const QByteArray& text) {
     std::fwrite(text.constData(), 1, text.size(), stdout);
 }
 
+// Only a regular file: opening a FIFO would wait for a writer, and a device may never end.
+FILE* openRegularFile(const QByteArray& path) {
+    const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat status {};
+    FILE* file = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? fdopen(fd, "r") : nullptr;
+    if (!file)
+        close(fd);
+    return file;
+}
+
+// Only when the file goes on past the cap.
+void traceWhereReadingStopped(FILE* file, int pieces) {
+    const qint64 offset = ftello(file);
+    if (pieces < kMaxPieces || std::fgetc(file) == EOF)
+        return;
+    traceBare("\nkeyline: reading stopped after " + QByteArray::number(pieces) +
+              " lines, at byte " + QByteArray::number(offset) + "\n");
+}
+
 } // namespace
 
 void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
     keyBindings.clear();
-    FILE* file = std::fopen((appDir + "/keyline").constData(), "r");
+    FILE* file = openRegularFile(appDir + "/keyline");
     if (!file)
         return;
     // A line that fails to parse keeps what the previous line set; before the first complete
@@ -79,7 +106,8 @@ void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
     QByteArray command;
     bool haveBinding = false;
     char piece[kPieceBuffer];
-    while (std::fgets(piece, sizeof piece, file)) {
+    int pieces = 0;
+    for (; pieces < kMaxPieces && std::fgets(piece, sizeof piece, file); ++pieces) {
         const ParsedLine parsed = parseLine(piece);
         if (parsed.key)
             key = *parsed.key;
@@ -91,6 +119,7 @@ void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
         traceBinding(key, command);
         keyBindings << QByteArray::number(key) << command;
     }
+    traceWhereReadingStopped(file, pieces);
     std::fclose(file);
 }
 

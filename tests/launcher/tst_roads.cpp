@@ -92,14 +92,18 @@ void RoadsTest::pickerRoadCancelled() {
 
 void RoadsTest::ownOptionsExitAtOnce_data() {
     QTest::addColumn<QString>("option");
-    QTest::addColumn<QByteArray>("says");
-    QTest::newRow("help") << "--help" << QByteArray("0x1049");
-    QTest::newRow("version") << "--version" << QByteArray("1.4");
+    QTest::addColumn<QByteArray>("starts");
+    QTest::addColumn<QByteArray>("ends");
+    QTest::newRow("help") << "--help" << QByteArray("Usage: vidlark [MEDIA-FILE]\n")
+                          << QByteArray("soft keys)\n");
+    QTest::newRow("version") << "--version" << QByteArray("vidlark 1.4\n")
+                             << QByteArray("vidlark 1.4\n");
 }
 
 void RoadsTest::ownOptionsExitAtOnce() {
     QFETCH(QString, option);
-    QFETCH(QByteArray, says);
+    QFETCH(QByteArray, starts);
+    QFETCH(QByteArray, ends);
     QProcess vidlark;
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
     noDisplay.remove("DISPLAY");
@@ -109,8 +113,8 @@ void RoadsTest::ownOptionsExitAtOnce() {
     QVERIFY(vidlark.waitForFinished(10000));
     QCOMPARE(vidlark.exitCode(), 0);
     const QByteArray out = vidlark.readAllStandardOutput();
-    QVERIFY2(out.contains(says), out.constData());
-    QVERIFY(!out.contains("Application new ok"));
+    QVERIFY2(out.startsWith(starts) && out.endsWith(ends), out.constData());
+    QVERIFY(vidlark.readAllStandardError().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(RoadsTest)

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +64,42 @@ private slots:
             trace += '\n' + bindings[i] + '=' + bindings[i + 1] + '\n';
         trace += "\npress " + QByteArray::number(key) + (index < 0 ? "" : "\ndo " + sent);
         QCOMPARE(capture.text(), trace);
+    }
+
+    // Whatever the file, start-up reads no more than a keypad could use and never waits.
+    void readingIsBounded_data() {
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QByteArray>("traceEnd");
+        QTest::newRow("50 MB keyline")
+            << QByteArray("50 MB") << 2048
+            << QByteArray("\n1=a\n\nkeyline: reading stopped after 1024 lines, at byte 4096\n");
+        QTest::newRow("exactly the cap") << QByteArray("cap") << 2048 << QByteArray("\n1=a\n");
+        QTest::newRow("FIFO") << QByteArray("fifo") << 0 << QByteArray();
+        QTest::newRow("link to /dev/zero") << QByteArray("zero") << 0 << QByteArray();
+    }
+
+    void readingIsBounded() {
+        QFETCH(QByteArray, kind);
+        QFETCH(QByteArray, traceEnd);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath("keyline"));
+        if (kind == "fifo") {
+            QCOMPARE(mkfifo(path.constData(), 0600), 0);
+        } else if (kind == "zero") {
+            QCOMPARE(symlink("/dev/zero", path.constData()), 0);
+        } else {
+            QFile keyline(dir.filePath("keyline"));
+            const qsizetype lines = kind == "cap" ? 1024 : 50 * 1024 * 1024 / 4;
+            QVERIFY(keyline.open(QIODevice::WriteOnly));
+            QCOMPARE(keyline.write(QByteArray("1=a\n").repeated(lines)), lines * 4);
+        }
+        QByteArrayList loaded;
+        StdoutCapture capture;
+        loadKeyBindings(QFile::encodeName(dir.path()), loaded);
+        QTEST(int(loaded.size()), "entries");
+        QVERIFY(capture.text().endsWith(traceEnd));
+        QVERIFY(!capture.text().contains("stopped") || kind == "50 MB");
     }
 };
 

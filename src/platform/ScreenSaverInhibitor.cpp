@@ -1,25 +1,19 @@
 #include "ScreenSaverInhibitor.h"
 
+#include "SessionBus.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDir>
-#include <QFileInfo>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 
 namespace {
 
 constexpr char kService[] = "org.freedesktop.ScreenSaver";
 constexpr char kPath[] = "/org/freedesktop/ScreenSaver";
 constexpr char kInterface[] = "org.freedesktop.ScreenSaver";
-// A screen saver that does not answer promptly is not worth stalling the program for.
+// A screen saver that does not answer promptly is not worth waiting for.
 constexpr int kReplyTimeoutMs = 1000;
-
-// Connecting with no bus address makes libdbus start a bus of its own, which would outlive us.
-bool sessionBusKnown() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtimeDir.isEmpty() && QFileInfo::exists(QDir(runtimeDir).filePath("bus"));
-}
 
 QDBusMessage screenSaverCall(const char* method) {
     return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
@@ -28,23 +22,38 @@ QDBusMessage screenSaverCall(const char* method) {
 } // namespace
 
 void ScreenSaverInhibitor::hold() {
-    if (cookie_ || !sessionBusKnown())
+    wanted_ = true;
+    if (cookie_ || asking_ || !sessionBusAnnounced())
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
     QDBusMessage inhibit = screenSaverCall("Inhibit");
     inhibit << QStringLiteral("vidlark") << QStringLiteral("playing video");
-    const QDBusMessage reply = bus.call(inhibit, QDBus::Block, kReplyTimeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-        cookie_ = reply.arguments().constFirst().toUInt();
+    asking_ = true;
+    // Owned by this object, so an answer after its end reaches nobody.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(inhibit, kReplyTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        const QDBusPendingReply<unsigned> reply = *watcher;
+        answered(reply.isValid() ? std::optional<unsigned>(reply.value()) : std::nullopt);
+        watcher->deleteLater();
+    });
 }
 
 void ScreenSaverInhibitor::release() {
+    wanted_ = false;
     if (!cookie_)
         return;
     QDBusMessage unInhibit = screenSaverCall("UnInhibit");
     unInhibit << *cookie_;
     QDBusConnection::sessionBus().send(unInhibit);
     cookie_.reset();
+}
+
+// The display may have been let sleep again while the screen saver was answering.
+void ScreenSaverInhibitor::answered(std::optional<unsigned> cookie) {
+    asking_ = false;
+    cookie_ = cookie;
+    if (!wanted_)
+        release();
 }

@@ -1,8 +1,10 @@
 #include "ZApplication.h"
 
 #include "HandsetKeys.h"
+#include "SessionBus.h"
 #include "TerminationSignals.h"
 
+#include <QAccessible>
 #include <QWidget>
 
 #include <cstdio>
@@ -41,8 +43,18 @@ void ZApplication::answerInformationOptions(int argc, char** argv) {
     }
 }
 
+// Before QApplication starts its threads, which may read the environment.
+int& ZApplication::beforeQtStarts(int& argc) {
+    refuseUnannouncedSessionBus();
+    return argc;
+}
+
 // Every application is a GUI client on the emulator.
-ZApplication::ZApplication(int& argc, char** argv, int) : QApplication(argc, argv) {
+ZApplication::ZApplication(int& argc, char** argv, int) : QApplication(beforeQtStarts(argc), argv) {
+    // The accessibility bridge asks the session bus whether anyone listens the first time a
+    // widget changes. Woken here, it does so during start-up, while the clip is being probed,
+    // rather than while the window is built on the probe's result.
+    QAccessible::isActive();
     auto* termination = new TerminationSignals(this);
     connect(termination, &TerminationSignals::arrived, this, &ZApplication::endInOrder);
 }

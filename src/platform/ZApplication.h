@@ -29,6 +29,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    static int& beforeQtStarts(int& argc);
     void mainWidgetClosed();
     void endInOrder();
 

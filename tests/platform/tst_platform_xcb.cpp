@@ -1,8 +1,10 @@
 // On a real X server the video surface and the dark screen lie above all else on the screen.
 #include "XSession.h"
+#include "ZApplication.h"
 #include "ZKbMainWidget.h"
 
-#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class XcbTest : public QObject {
@@ -34,6 +36,20 @@ private slots:
         window.setScreenDark(false);
         QTRY_COMPARE(middle(), content);
     }
+
+    // With no session bus announced, nothing may start one for us: libdbus would run the
+    // dbus-launch found first in PATH, the recording one main() puts there.
+    void noSessionBusIsStarted() {
+        ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+        window.setMainWidgetTitle(QStringLiteral("changed"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!QFile::exists(launchRecord()));
+    }
+
+public:
+    QTemporaryDir bin;
+    QString launchRecord() const { return bin.filePath("dbus-launch ran"); }
 };
 
 int main(int argc, char** argv) {
@@ -42,7 +58,15 @@ int main(int argc, char** argv) {
         qFatal("no X server: %s", qPrintable(test.x.error()));
     qputenv("DISPLAY", test.x.display().toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    QFile launch(test.bin.filePath("dbus-launch"));
+    launch.open(QIODevice::WriteOnly);
+    launch.write("#!/bin/sh\ntouch \"$0 ran\"\nexit 1\n");
+    launch.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    launch.close();
+    qputenv("PATH", QFile::encodeName(test.bin.path()) + ':' + qgetenv("PATH"));
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("XDG_RUNTIME_DIR");
+    ZApplication app(argc, argv);
     return QTest::qExec(&test, argc, argv);
 }
 

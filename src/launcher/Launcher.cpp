@@ -5,6 +5,7 @@
 #include "MediaPathArgument.h"
 #include "Picker.h"
 #include "PlayerWindow.h"
+#include "ProbeAhead.h"
 #include "ZApplication.h"
 
 #include <cstdio>
@@ -20,22 +21,47 @@ void traceBare(const char* text) {
     std::fputs(text, stdout);
 }
 
-void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& appDir) {
-    MainWidget* window = buildPlayerWindow(path, appDir);
-    traceLine("MainWidget new ok");
+// Qt takes its own options out of the words only while the application object is made, which
+// takes about as long as the probe itself. Unless a word looks like an option, the words are
+// already what Qt will leave, and the probe can run on the path meanwhile; the direct road
+// checks the path again and probes anew should it differ.
+void probeBeforeQtStarts(ProbeAhead& ahead, int argc, char** argv) {
+    if (argc < 2)
+        return;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            return;
+    }
+    ahead.ask(mediaPathArgument(argc, argv));
+}
+
+// No window when the program was told to end while the clip was probed.
+void play(ZApplication& app, MainWidget* window, bool traced) {
+    if (!window)
+        return;
+    if (traced)
+        traceLine("MainWidget new ok");
     app.setMainWidget(window);
-    traceLine("MainWidget setMainWidget ok");
+    if (traced)
+        traceLine("MainWidget setMainWidget ok");
     playWindow(window);
+}
+
+void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
+                const QByteArray& appDir) {
+    const std::unique_ptr<MediaProbe> probe = ahead.take(path);
+    play(app, buildPlayerWindow(*probe, appDir), true);
     traceBare("\nexit3!");
 }
 
-void pickerRoad(ZApplication& app, const QByteArray& appDir) {
-    const QString choice = runPicker();
+// The file the selection rests on is probed while the user looks at it, so that choosing it
+// starts the player at once.
+void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) {
+    const QString choice = runPicker([&](const QString& path) { ahead.ask(path.toUtf8()); });
     if (choice != QLatin1String("USER_CANCEL")) {
         traceBare("\nget name");
-        MainWidget* window = buildPlayerWindow(choice.toUtf8(), appDir);
-        app.setMainWidget(window);
-        playWindow(window);
+        const std::unique_ptr<MediaProbe> probe = ahead.take(choice.toUtf8());
+        play(app, buildPlayerWindow(*probe, appDir), false);
     }
     traceBare("\nunget name");
 }
@@ -47,13 +73,15 @@ int runLauncher(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ZApplication::answerInformationOptions(argc, argv);
     traceLine("begin");
+    const QByteArray appDir = appDirectory().value_or(QByteArray());
+    ProbeAhead ahead(appDir);
+    probeBeforeQtStarts(ahead, argc, argv);
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
     traceLine("Application new ok");
-    const QByteArray appDir = appDirectory().value_or(QByteArray());
     if (argc >= 2)
-        directRoad(*app, mediaPathArgument(argc, argv), appDir);
+        directRoad(*app, ahead, mediaPathArgument(argc, argv), appDir);
     else
-        pickerRoad(*app, appDir);
+        pickerRoad(*app, ahead, appDir);
     return 0;
 }

@@ -70,6 +70,7 @@ void MyFileDlg::moveDown() {
 
 void MyFileDlg::updateCurrent() {
     current = selected >= 1 && selected <= dir.count() ? &dir.at(selected - 1) : nullptr;
+    emit selectionMoved();
 }
 
 void MyFileDlg::keyPressEvent(QKeyEvent* event) {

@@ -23,6 +23,10 @@ public:
     // The page row at the top of the screen; it catches up with the selection when painted.
     int scrollPosition() const { return scrollOffset; }
 
+signals:
+    // The selection bar is on another entry, or the list changed under it.
+    void selectionMoved();
+
 public slots:
     void Select();
     void cdUp();

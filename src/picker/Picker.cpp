@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <cstdio>
 
-QString runPicker() {
+QString runPicker(const SelectionRest::Callback& onRest) {
     auto* picker = new MyFileDlg(nullptr, QStringLiteral("/mmc/mmca1/"));
+    if (onRest)
+        new SelectionRest(picker, onRest);
     if (auto* app = qobject_cast<ZApplication*>(qApp))
         app->setMainWidget(picker);
     std::fputs("\nbegin exec", stdout);

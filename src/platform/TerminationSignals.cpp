@@ -50,6 +50,10 @@ TerminationSignals::~TerminationSignals() {
     pipeEnds[0] = pipeEnds[1] = -1;
 }
 
+int TerminationSignals::pendingNotice() {
+    return pipeEnds[0];
+}
+
 void TerminationSignals::drain() {
     char bytes[16];
     while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {

@@ -12,6 +12,10 @@ public:
     explicit TerminationSignals(QObject* parent);
     ~TerminationSignals() override;
 
+    // The pipe's reading end: readable from the moment a signal has arrived until the event loop
+    // has seen it, for those who wait outside the event loop. -1 when there is none.
+    static int pendingNotice();
+
 signals:
     void arrived();
 

@@ -77,6 +77,10 @@ bool ZApplication::notify(QObject* receiver, QEvent* event) {
     return handled;
 }
 
+int ZApplication::terminationNotice() {
+    return TerminationSignals::pendingNotice();
+}
+
 // The main widget may close inside a modal loop run before the application's own loop (the
 // picker does that); a quit then would be lost. Left queued, it ends the application's loop
 // whenever that runs, unless a new main widget has been set meanwhile.

@@ -28,6 +28,10 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // For a wait outside the event loop: a descriptor that becomes readable when one of those
+    // signals arrives, so that the wait can be cut short. -1 when there is none.
+    static int terminationNotice();
+
 private:
     static int& beforeQtStarts(int& argc);
     void mainWidgetClosed();

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "FileArgument.h"
 #include "MediaInfo.h"
 #include "PlayerInterface.h"
 #include "ShellQuote.h"
@@ -64,6 +65,6 @@ QByteArray commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
     command += QByteArray(Player::kFontPath) + ' ';
     if (isPlaylist(mediaPath))
         command += kPlaylistOption;
-    command += quoted(mediaPath);
+    command += quoted(asFileArgument(mediaPath));
     return command;
 }

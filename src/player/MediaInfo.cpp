@@ -1,19 +1,11 @@
 #include "MediaInfo.h"
 
-#include "ShellQuote.h"
-
-#include <QString>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-// Identify output is read in pieces of at most this many bytes, and a text value never holds
-// more than one piece's worth.
-constexpr int kPieceBytes = 80;
 
 bool isScanSpace(char c) {
     return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr;
@@ -27,8 +19,8 @@ const char* valueAfter(const QByteArray& line, const char* prefix) {
     return std::strncmp(text, prefix, length) == 0 ? text + length : nullptr;
 }
 
-// Like scanning with "prefix%s" into a zeroed buffer of kPieceBytes: a failed scan gives an
-// empty text.
+// Like scanning with "prefix%s" into a zeroed buffer of MediaInfo::kPieceBytes: a failed scan gives
+// an empty text.
 QByteArray scanWord(const QByteArray& line, const char* prefix) {
     const char* value = valueAfter(line, prefix);
     if (!value)
@@ -36,7 +28,7 @@ QByteArray scanWord(const QByteArray& line, const char* prefix) {
     while (isScanSpace(*value))
         ++value;
     const char* end = value;
-    while (*end && !isScanSpace(*end) && end - value < kPieceBytes - 1)
+    while (*end && !isScanSpace(*end) && end - value < MediaInfo::kPieceBytes - 1)
         ++end;
     return QByteArray(value, end - value);
 }
@@ -55,35 +47,7 @@ void scanNumber(const QByteArray& line, const char* prefix, int& number) {
     number = int(scanned);
 }
 
-void trace(const QByteArray& command) {
-    const QByteArray text = QString::fromLatin1(command).toUtf8();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    // The probe's own output must not overtake the trace.
-    std::fflush(stdout);
-}
-
 } // namespace
-
-MediaInfo::MediaInfo(const QByteArray& mediaPath, const QByteArray& probeProgram) {
-    probe(mediaPath, probeProgram);
-}
-
-QByteArray MediaInfo::probeCommand(const QByteArray& mediaPath, const QByteArray& probeProgram) {
-    return shellWord(probeProgram) + " -identify \"" + escapeForDoubleQuotes(mediaPath) +
-           "\" -nosound -vc dummy -vo null";
-}
-
-void MediaInfo::probe(const QByteArray& mediaPath, const QByteArray& probeProgram) {
-    const QByteArray command = probeCommand(mediaPath, probeProgram);
-    trace(command);
-    FILE* output = popen(command.constData(), "r");
-    if (!output)
-        return;
-    char piece[kPieceBytes];
-    while (std::fgets(piece, sizeof piece, output))
-        parseLine(QByteArray(piece));
-    pclose(output);
-}
 
 void MediaInfo::parseLine(const QByteArray& line) {
     if (line.contains("ID_DEMUXER"))

@@ -2,13 +2,15 @@
 
 #include <QByteArray>
 
-// A clip's properties, probed once by running the player in identify mode.
+// A clip's properties, as the player's identify mode reports them (see MediaProbe).
 class MediaInfo {
 public:
-    // The initial values, before any identify output.
+    // Identify output is applied in pieces of at most kPieceBytes - 1 bytes, and a text value
+    // never holds more than one piece's worth.
+    static constexpr int kPieceBytes = 80;
+
+    // The initial values, before any identify output; also those of a failed probe.
     MediaInfo() = default;
-    // Runs the probe; returns once the player has ended.
-    MediaInfo(const QByteArray& mediaPath, const QByteArray& probeProgram);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -20,11 +22,7 @@ public:
     // Applies one piece of identify output.
     void parseLine(const QByteArray& line);
 
-    static QByteArray probeCommand(const QByteArray& mediaPath, const QByteArray& probeProgram);
-
 private:
-    void probe(const QByteArray& mediaPath, const QByteArray& probeProgram);
-
     int width_ = 0;
     int height_ = 0;
     QByteArray length_ = "0.0";

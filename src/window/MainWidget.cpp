@@ -51,9 +51,10 @@ void traceLine(const char* text) {
 
 } // namespace
 
-MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent)
+MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir,
+                       const MediaInfo& mediaInfo, QWidget* parent)
     : ZKbMainWidget(ZHeader::MAINDISPLAY_HEADER, parent, mediaPath, kTopLevelFlag),
-      mediaInfo(mediaPath, appDir + '/' + Player::kProbeExecutable) {
+      mediaInfo(mediaInfo) {
     commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
     setMainWidgetTitle(toUtf8Text("Vidlark"));
     buildSoftKeys();

@@ -10,12 +10,13 @@
 class ZMessageDlg;
 class ZLabel;
 
-// The player window: probes the clip, builds the player's command line, shows the clip's
+// The player window: builds the player's command line from the probed clip, shows the clip's
 // properties while paused and drives the player from keys, soft keys and menu.
 class MainWidget : public ZKbMainWidget {
     Q_OBJECT
 public:
-    MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
+    MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, const MediaInfo& mediaInfo,
+               QWidget* parent = nullptr);
     ~MainWidget() override;
 
 public slots:

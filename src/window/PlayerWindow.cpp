@@ -1,11 +1,16 @@
 #include "PlayerWindow.h"
 
 #include "MainWidget.h"
+#include "MediaProbe.h"
+#include "ZApplication.h"
 
 #include <QCoreApplication>
 
-MainWidget* buildPlayerWindow(const QByteArray& path, const QByteArray& appDir) {
-    return new MainWidget(path, appDir);
+MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
+    probe.traceCommand();
+    if (!probe.wait(ZApplication::terminationNotice()))
+        return nullptr;
+    return new MainWidget(probe.mediaPath(), appDir, probe.info());
 }
 
 void playWindow(MainWidget* window) {

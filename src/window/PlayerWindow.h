@@ -3,9 +3,14 @@
 #include <QByteArray>
 
 class MainWidget;
+class MediaProbe;
 
 // The launcher's hand-over points for the player window.
-MainWidget* buildPlayerWindow(const QByteArray& path, const QByteArray& appDir);
+
+// Builds the window on the clip the probe runs on, once the probe is over; the probe has been
+// started beforehand, so that it runs while the program starts. Writes the probe's trace first.
+// Null when the program was told to end while the probe ran.
+MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir);
 // Shows the window, starts playback, runs the event loop until the application quits, then
 // destroys the window.
 void playWindow(MainWidget* window);

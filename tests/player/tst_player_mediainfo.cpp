@@ -1,10 +1,12 @@
-#include "MediaInfo.h"
+#include "MediaProbe.h"
 #include "StdoutCapture.h"
 #include "TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -12,6 +14,23 @@ QByteArray fields(const MediaInfo& info) {
     const auto number = [](int value) { return QByteArray::number(value); };
     return number(info.width()) + '|' + number(info.height()) + '|' + info.length() + '|' +
            number(info.bitrate()) + '|' + info.fps() + '|' + info.demuxer();
+}
+
+MediaInfo probed(const QByteArray& mediaPath, const QByteArray& program) {
+    MediaProbe probe(mediaPath, program);
+    probe.wait();
+    return probe.info();
+}
+
+// Processes whose command line holds the text; zombies count too, for nobody reaped them.
+int processesMentioning(const QByteArray& text) {
+    int count = 0;
+    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text))
+            ++count;
+    }
+    return count;
 }
 
 void row(const char* name, const QByteArray& output, const QByteArray& expected) {
@@ -95,7 +114,7 @@ private slots:
         QFETCH(QByteArray, output);
         qputenv("FAKE_PLAYER_ID", output);
         StdoutCapture trace;
-        QTEST(fields(MediaInfo("clip.avi", path("it's $x/mplayerrm").toLocal8Bit())), "expected");
+        QTEST(fields(probed("clip.avi", path("it's $x/mplayerrm").toLocal8Bit())), "expected");
     }
 
     void tracesCommand_data() {
@@ -111,12 +130,15 @@ private slots:
             << "\"" + dir_.path().toLocal8Bit() +
                    "/it's \\$x/mplayerrm\" -identify \"caf\xc3\x83\xc2\xa9\xc3\xa9 "
                    "\\\"\\$HOME\\`id\\`\\\\.avi\" -nosound -vc dummy -vo null";
+        QTest::newRow("name like an option")
+            << QByteArray("true") << QByteArray("-idle")
+            << QByteArray("true -identify \"./-idle\" -nosound -vc dummy -vo null");
     }
     void tracesCommand() {
         QFETCH(QByteArray, program);
         QFETCH(QByteArray, mediaPath);
         StdoutCapture trace;
-        MediaInfo(mediaPath, program);
+        MediaProbe(mediaPath, program).traceCommand();
         QTEST(trace.text(), "trace");
     }
 
@@ -140,8 +162,8 @@ private slots:
         QFETCH(QByteArray, demuxer);
         StdoutCapture trace;
         const QDeadlineTimer lessThanTheAviLasts(20000);
-        const MediaInfo info(path(file).toLocal8Bit(),
-                             (TestSupport::programDir() + "/mplayerrm").toLocal8Bit());
+        const MediaInfo info = probed(path(file).toLocal8Bit(),
+                                      (TestSupport::programDir() + "/mplayerrm").toLocal8Bit());
         QVERIFY(!lessThanTheAviLasts.hasExpired());
         const QList<double> reference =
             demuxer == "unknow" ? QList<double>{0, 0, 0, 0} : ffprobe(path(file));
@@ -153,6 +175,36 @@ private slots:
         QVERIFY2(qAbs(info.length().toDouble() - reference[3]) < 0.1, info.length());
         QTEST(info.bitrate() > 0, "hasBitrate");
         QVERIFY(!QFile::exists("made"));
+    }
+
+    // Clips that never answer are given up at the limit, with nothing left running; a name
+    // like an option is a file.
+    void boundedRun_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("size");
+        QTest::addColumn<QByteArray>("demuxer");
+        QVERIFY(mkfifo("x.avi", 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", "zero.avi"));
+        QVERIFY(QFile::copy("clip.avi", "-idle"));
+        QTest::newRow("FIFO named x.avi")
+            << QByteArray("x.avi") << QByteArray("0|0|") << QByteArray("unknow");
+        QTest::newRow("link to /dev/zero named zero.avi")
+            << QByteArray("zero.avi") << QByteArray("0|0|") << QByteArray("unknow");
+        QTest::newRow("file named -idle")
+            << QByteArray("-idle") << QByteArray("320|240|") << QByteArray("avi");
+    }
+    void boundedRun() {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, size);
+        StdoutCapture trace;
+        QElapsedTimer clock;
+        clock.start();
+        const MediaInfo info =
+            probed(name, (TestSupport::programDir() + "/mplayerrm").toLocal8Bit());
+        QVERIFY(clock.elapsed() < MediaProbe::kLimitMs + 2000);
+        QVERIFY2(fields(info).startsWith(size), fields(info).constData());
+        QTEST(info.demuxer(), "demuxer");
+        QCOMPARE(processesMentioning('\0' + name + '\0'), 0);
     }
 };
 

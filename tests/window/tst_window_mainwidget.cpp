@@ -1,4 +1,5 @@
 #include "MainWidget.h"
+#include "MediaProbe.h"
 #include "PlayerWindow.h"
 #include "StdoutCapture.h"
 #include "TestSupport.h"
@@ -44,9 +45,13 @@ class MainWidgetTest : public QObject {
     // The playing player's, whose start follows the identify run's.
     qint64 playerPid() const { return logged("START").value(1).split(' ').value(0).toLongLong(); }
     ZLabel* label() const { return window->findChild<ZLabel*>("ZLabel"); }
+    MainWidget* build(const QByteArray& path) const {
+        MediaProbe probe(path, appDir() + "/mplayerrm");
+        return buildPlayerWindow(probe, appDir());
+    }
 
     bool startPlaying() {
-        window.reset(buildPlayerWindow("clip.avi", appDir()));
+        window.reset(build("clip.avi"));
         window->show();
         window->activateWindow();
         window->softKeyBar()->optMenu(ZSoftKey::LEFT)->item(0)->trigger();
@@ -94,7 +99,7 @@ private slots:
 
     void built() {
         QVERIFY(QFile::remove(QFile::decodeName(appDir() + "/mplayer"))); // the probe needs none
-        window.reset(buildPlayerWindow("/mmc/a.avi", appDir()));
+        window.reset(build("/mmc/a.avi"));
         QVERIFY(logged("START").value(0).endsWith(
             " [-identify] [/mmc/a.avi] [-nosound] [-vc] [dummy] [-vo] [null]"));
         ZSoftKey* softKeys = window->softKeyBar();
@@ -185,7 +190,7 @@ private slots:
         QVERIFY(QFile::copy("/bin/sleep", elsewhere.filePath("mplayer")));
         QProcess bystander;
         bystander.start(elsewhere.filePath("mplayer"), {"1000"});
-        QPointer<MainWidget> shown = buildPlayerWindow("clip.avi", appDir());
+        QPointer<MainWidget> shown = build("clip.avi");
         static_cast<ZApplication*>(qApp)->setMainWidget(shown);
         QElapsedTimer exiting;
         QTimer whenPlaying;

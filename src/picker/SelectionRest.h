@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class MyFileDlg;
+
+// Tells whoever wants to prepare for a choice which file the picker's selection rests on: once
+// the selection has stayed on a file for kRestMs, the file's absolute path (as the picker would
+// hand it back when chosen) goes to the callback. A selection passing over rows says nothing.
+class SelectionRest : public QObject {
+public:
+    using Callback = std::function<void(const QString& path)>;
+
+    // Key repeat moves the selection every 30-50 ms, and a user takes longer than this to press
+    // Return on a row just reached.
+    static constexpr int kRestMs = 100;
+
+    SelectionRest(MyFileDlg* picker, Callback callback);
+
+private:
+    void rested();
+
+    MyFileDlg* picker_;
+    Callback callback_;
+    QTimer rest_;
+};

@@ -61,6 +61,8 @@ private slots:
             expected("\"/a b\xff\"", "/v-1.4_x/视频/mplayer", "/v-1.4_x/视频"));
         row("space, semicolon, dollar and backquotes in appDir", "/my a;$HOME`id`", "c", {},
             expected("\"c\"", "\"/my a;\\$HOME\\`id\\`/mplayer\"", "/my a;\\$HOME\\`id\\`"));
+        row("names like options are files", "/a", "-idle", {}, expected("\"./-idle\""));
+        row("a playlist like an option", "/a", "-x.m3u", {}, expected("-playlist \"./-x.m3u\""));
         row("quote, backslash, dollar and backquotes in path", "/a", "\"x\"\\$(rm y)`z`", {},
             expected("\"\\\"x\\\"\\\\\\$(rm y)\\`z\\`\""));
     }

@@ -22,17 +22,6 @@ MediaInfo probed(const QByteArray& mediaPath, const QByteArray& program) {
     return probe.info();
 }
 
-// Processes whose command line holds the text; zombies count too, for nobody reaped them.
-int processesMentioning(const QByteArray& text) {
-    int count = 0;
-    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
-        QFile cmdline("/proc/" + pid + "/cmdline");
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text))
-            ++count;
-    }
-    return count;
-}
-
 void row(const char* name, const QByteArray& output, const QByteArray& expected) {
     QTest::newRow(name) << output << expected;
 }
@@ -204,7 +193,7 @@ private slots:
         QVERIFY(clock.elapsed() < MediaProbe::kLimitMs + 2000);
         QVERIFY2(fields(info).startsWith(size), fields(info).constData());
         QTEST(info.demuxer(), "demuxer");
-        QCOMPARE(processesMentioning('\0' + name + '\0'), 0);
+        QCOMPARE(TestSupport::processesMentioning('\0' + name + '\0'), QList<qint64>());
     }
 };
 

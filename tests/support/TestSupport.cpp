@@ -59,4 +59,14 @@ bool processAlive(qint64 pid) {
     return close > 0 && text.mid(close + 2, 1) != "Z";
 }
 
+QList<qint64> processesMentioning(const QByteArray& text) {
+    QList<qint64> pids;
+    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text))
+            pids << pid.toLongLong();
+    }
+    return pids;
+}
+
 } // namespace TestSupport

@@ -24,4 +24,7 @@ QByteArray readLog(const QString& logPath);
 // Whether the process exists and is not a zombie.
 bool processAlive(qint64 pid);
 
+// Running processes whose command line holds the text.
+QList<qint64> processesMentioning(const QByteArray& text);
+
 } // namespace TestSupport

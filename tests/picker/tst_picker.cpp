@@ -1,4 +1,5 @@
 #include "MyFileDlg.h"
+#include "SelectionRest.h"
 
 #include <QDir>
 #include <QMetaMethod>
@@ -175,6 +176,23 @@ private slots:
         QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), 1, 0));
         type(picker, "L");
         QCOMPARE(picker.listing().path(), QFile::encodeName(root.filePath("dir")));
+    }
+
+    // Only a file the selection stays on is told, once, as the path a choice would give.
+    void restingOnAFile() {
+        QTemporaryDir root;
+        QVERIFY(make(root.path(), {"sub/", "a.avi", "b.avi", "c.avi"}));
+        MyFileDlg picker(nullptr, root.path());
+        QStringList told;
+        SelectionRest rest(&picker, [&](const QString& path) { told << path; });
+        QTest::qWait(SelectionRest::kRestMs * 2);
+        QCOMPARE(told, QStringList()); // on the directory
+        type(picker, "DDDDD");         // from "./" over "../", "sub/", a.avi and b.avi
+        QTest::qWait(SelectionRest::kRestMs * 2);
+        type(picker, "U");
+        QTRY_COMPARE(told, QStringList({root.filePath("c.avi"), root.filePath("b.avi")}));
+        type(picker, "E");
+        QCOMPARE(picker.chosenPath(), told.last());
     }
 };
 

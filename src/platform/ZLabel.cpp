@@ -10,6 +10,11 @@ ZLabel::ZLabel(const QString& text, QWidget* parent, const char* name, int,
     setWordWrap(true);
 }
 
+void ZLabel::setText(const QString& text) {
+    QLabel::setText(text);
+    fitHeight();
+}
+
 void ZLabel::setPreferredWidth(int width) {
     setFixedWidth(width);
     fitHeight();

@@ -51,14 +51,18 @@ void traceLine(const char* text) {
 
 } // namespace
 
-MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir,
-                       const MediaInfo& mediaInfo, QWidget* parent)
+MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent)
     : ZKbMainWidget(ZHeader::MAINDISPLAY_HEADER, parent, mediaPath, kTopLevelFlag),
-      mediaInfo(mediaInfo) {
-    commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
+      mediaPath(mediaPath), appDir(appDir) {
     setMainWidgetTitle(toUtf8Text("Vidlark"));
     buildSoftKeys();
     buildInformationScreen();
+}
+
+void MainWidget::setMediaInfo(const MediaInfo& info) {
+    mediaInfo = info;
+    commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
+    infoLabel->setText(toUtf8Text(informationText().constData()));
     loadKeyBindings(appDir, keyBindings);
 }
 

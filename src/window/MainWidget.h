@@ -15,9 +15,14 @@ class ZLabel;
 class MainWidget : public ZKbMainWidget {
     Q_OBJECT
 public:
-    MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, const MediaInfo& mediaInfo,
-               QWidget* parent = nullptr);
+    // Builds what does not depend on the clip's properties, so that it can be done while the
+    // clip is being probed; until setMediaInfo the window shows those of a failed probe.
+    MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
     ~MainWidget() override;
+
+    // Completes the window on the probed clip: the player's command line, the information
+    // screen, and then the key bindings, whose traces follow the probe's.
+    void setMediaInfo(const MediaInfo& info);
 
 public slots:
     void playorpause();
@@ -48,6 +53,8 @@ private:
     ZLabel* infoLabel = nullptr;
     PlayerSession player;
     QByteArray commandLine;
+    QByteArray mediaPath;
+    QByteArray appDir;
     int screenKeptOn = 0;
     QByteArrayList keyBindings;
     MediaInfo mediaInfo;

@@ -6,11 +6,16 @@
 
 #include <QCoreApplication>
 
+// The window is built while the probe runs; only what depends on the probe waits for it.
 MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
+    auto* window = new MainWidget(probe.mediaPath(), appDir);
     probe.traceCommand();
-    if (!probe.wait(ZApplication::terminationNotice()))
+    if (!probe.wait(ZApplication::terminationNotice())) {
+        delete window;
         return nullptr;
-    return new MainWidget(probe.mediaPath(), appDir, probe.info());
+    }
+    window->setMediaInfo(probe.info());
+    return window;
 }
 
 void playWindow(MainWidget* window) {

@@ -1,5 +1,6 @@
 #include "Picker.h"
 
+#include "MemoryCard.h"
 #include "MyFileDlg.h"
 #include "ZApplication.h"
 
@@ -7,7 +8,7 @@
 #include <cstdio>
 
 QString runPicker() {
-    auto* picker = new MyFileDlg(nullptr, QStringLiteral("/mmc/mmca1/"));
+    auto* picker = new MyFileDlg(nullptr, MemoryCard::path());
     if (auto* app = qobject_cast<ZApplication*>(qApp))
         app->setMainWidget(picker);
     std::fputs("\nbegin exec", stdout);

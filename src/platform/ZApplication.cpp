@@ -1,6 +1,7 @@
 #include "ZApplication.h"
 
 #include "HandsetKeys.h"
+#include "PlatformOptions.h"
 #include "TerminationSignals.h"
 
 #include <QWidget>
@@ -12,11 +13,14 @@
 namespace {
 
 QByteArray usageText() {
-    return "Usage: vidlark [MEDIA-FILE]\n"
+    return "Usage: vidlark [-bare] [-card DIR] [MEDIA-FILE]\n"
            "Plays MEDIA-FILE on an emulated 240x320 handset; without one, opens the file\n"
            "picker on the memory card. Qt's own options (-platform, -display, ...) are\n"
            "accepted too.\n"
            "\n"
+           "  -bare        show the bare screen, without the handset and its keys around it\n"
+           "  -card DIR    the memory card is DIR; without it /mmc/mmca1/ when that exists,\n"
+           "               else the desktop's videos folder, else the home folder\n"
            "  --help       show this text\n"
            "  --version    show the version\n"
            "\n"
@@ -31,13 +35,18 @@ QByteArray usageText() {
 }
 
 // Runs before the QApplication exists, so that both options work without any display.
-int& handleInformationOptions(int& argc, char** argv) {
+void handleInformationOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0)
             printAndExit(usageText());
         if (std::strcmp(argv[i], "--version") == 0)
             printAndExit("vidlark " VIDLARK_VERSION "\n");
     }
+}
+
+int& takeOwnOptions(int& argc, char** argv) {
+    handleInformationOptions(argc, argv);
+    takePlatformOptions(argc, argv);
     return argc;
 }
 
@@ -45,7 +54,7 @@ int& handleInformationOptions(int& argc, char** argv) {
 
 // Every application is a GUI client on the emulator.
 ZApplication::ZApplication(int& argc, char** argv, int)
-    : QApplication(handleInformationOptions(argc, argv), argv) {
+    : QApplication(takeOwnOptions(argc, argv), argv) {
     auto* termination = new TerminationSignals(this);
     connect(termination, &TerminationSignals::arrived, this, &ZApplication::endInOrder);
 }

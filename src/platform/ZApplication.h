@@ -4,8 +4,9 @@
 #include <QPointer>
 
 // The handset's application object. Construction removes the options it understands from the
-// argument vector and lowers argc to match: Qt's own options, plus "--help" and "--version",
-// which print usage (with the key table) or the version and end the process with status 0.
+// argument vector and lowers argc to match: Qt's own options, the emulator's (PlatformOptions.h),
+// plus "--help" and "--version", which print usage (with the key table) or the version and end
+// the process with status 0.
 //
 // It also turns SIGTERM, SIGINT and SIGHUP into an orderly end: every handset window is closed
 // and the event loops are left, so windows are destroyed by their owners as on any other exit.

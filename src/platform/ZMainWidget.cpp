@@ -2,6 +2,7 @@
 
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
+#include "HandsetSkin.h"
 #include "VideoSurface.h"
 #include "ZSoftKey.h"
 
@@ -30,6 +31,7 @@ struct ZMainWidget::Parts {
     QLabel* title = nullptr;
     QVBoxLayout* content = nullptr;
     ZSoftKey* softKey = nullptr;
+    HandsetSkin* skin = nullptr;
     VideoSurface* video = nullptr;
     ScreenCover* darkOverlay = nullptr;
     bool fullScreen = false;
@@ -42,10 +44,17 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     setObjectName(QString::fromLatin1(name));
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
     setFocusPolicy(Qt::StrongFocus);
+    if (!parent && HandsetSkin::isShown())
+        parts_->skin = new HandsetSkin(this);
     buildScreen();
 }
 
 ZMainWidget::~ZMainWidget() {
+    // The skin is this window's parent; it can go only once this window has left it.
+    if (parts_->skin) {
+        parts_->skin->hide();
+        parts_->skin->deleteLater();
+    }
     delete parts_;
 }
 

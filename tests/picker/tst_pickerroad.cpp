@@ -13,11 +13,11 @@ bool selectionOnFirstRow(const QImage& screen) {
            screen.pixel(120, 1) == qRgb(255, 255, 255) && screen.pixel(120, 2) == qRgb(0, 0, 0);
 }
 
-// Up to the root first, then down each directory to the next name.
-QStringList keysTo(const QByteArray& path) {
-    QStringList keys{"Left", "Left", "Left"};
-    DirListing listing("/");
-    for (const QByteArray& name : path.mid(1).split('/')) {
+// From the directory the picker shows down each directory to the next name.
+QStringList keysTo(const QByteArray& shown, const QByteArray& path) {
+    QStringList keys;
+    DirListing listing(shown);
+    for (const QByteArray& name : path.mid(shown.size() + 1).split('/')) {
         for (int row = 0; listing.at(row).name != name; ++row)
             keys << "Down";
         keys << "Return";
@@ -54,14 +54,18 @@ private slots:
         QVERIFY(tree.removeRecursively() && tree.mkpath(QString::fromUtf8("视频")));
         const QString clip = tree.filePath(QString::fromUtf8("视频/Ägypten clip.avi"));
         QVERIFY(TestSupport::generateClip(clip, 320, 240, 30, {"-c:v", "mpeg4"}));
-        VidlarkRun run(TestSupport::programDir() + "/vidlark", {}, handset.environment());
+        // The card is the clip's directory; going up from there is the first key.
+        const QString card = tree.filePath(QString::fromUtf8("视频"));
+        VidlarkRun run(TestSupport::programDir() + "/vidlark", {"-bare", "-card", card},
+                       handset.environment());
         QVERIFY2(run.waitForOutput("\nbegin exec"), run.output().constData());
         const QByteArray window = handset.x().waitForWindow(QString::fromUtf8("打开文件"));
         QVERIFY(!window.isEmpty());
         // Keys pressed before the picker has drawn its selection can be lost.
         QTRY_VERIFY_WITH_TIMEOUT(selectionOnFirstRow(handset.x().screenshot()), 15000);
         handset.x().focus(window);
-        handset.x().key(keysTo(QFile::encodeName(clip)));
+        handset.x().key(QStringList{"Left"} +
+                        keysTo(QFile::encodeName(tree.path()), QFile::encodeName(clip)));
         QVERIFY2(run.waitForOutput("\nget name"), run.output().constData());
         QTRY_VERIFY_WITH_TIMEOUT(plays(run, QFile::encodeName(clip)), 20000);
         handset.exitFromMenu();

@@ -1,5 +1,7 @@
 // The emulated handset worked from the desktop: keys, soft keys, screens, dialogs, sleep.
 #include "HandsetKeys.h"
+#include "HandsetSkin.h"
+#include "MemoryCard.h"
 #include "ZKbMainWidget.h"
 #include "ZMessageDlg.h"
 #include "ZNumModule.h"
@@ -13,6 +15,8 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -154,6 +158,45 @@ private slots:
         QTest::mouseClick(softKeys, Qt::LeftButton, {}, QPoint(softKeys->width() - 10, 10));
         QTRY_COMPARE(window->calls, QStringList({"second", "first", "right", "right"}));
         QVERIFY(window->pressed.isEmpty());
+    }
+
+    // A desktop key held down shows its key on the skin pressed; a click on a skin key is that
+    // key's press and release, and the soft keys' clicks press the soft keys.
+    void skinKeys() {
+        auto* skin = qobject_cast<HandsetSkin*>(window->window());
+        QVERIFY(skin);
+        const QRect five = skin->keyRect(Qt::Key_5);
+        const QImage up = skin->grab(five).toImage();
+        QTest::keyPress(window, Qt::Key_5);
+        QVERIFY(skin->grab(five).toImage() != up);
+        QTest::keyRelease(window, Qt::Key_5);
+        QCOMPARE(skin->grab(five).toImage(), up);
+        QTest::mouseClick(skin, Qt::LeftButton, {}, five.center());
+        QTest::mouseClick(skin, Qt::LeftButton, {}, skin->keyRect(Qt::Key_F2).center());
+        QTest::mouseClick(skin, Qt::LeftButton, {}, skin->keyRect(Qt::Key_F1).center());
+        QVERIFY(menu->isVisible() && screen().contains(menu->geometry()));
+        QCOMPARE(window->pressed + window->released, QList<int>({53, 53, 53, 53}));
+        QCOMPARE(window->calls, QStringList{"right"});
+    }
+
+    // -card wins; without it the handset's card, else the desktop's videos folder, else home.
+    void memoryCard() {
+        if (QFileInfo::exists("/mmc/mmca1/"))
+            QSKIP("this machine has a handset's memory card");
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+        });
+        QTemporaryDir fresh;
+        qputenv("HOME", QFile::encodeName(fresh.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(fresh.filePath(".config")));
+        QCOMPARE(MemoryCard::path(), fresh.path());
+        QVERIFY(QDir(fresh.path()).mkdir("Videos"));
+        QCOMPARE(MemoryCard::path(), fresh.filePath("Videos"));
+        MemoryCard::setPath("/srv/card");
+        QCOMPARE(MemoryCard::path(), QString("/srv/card"));
+        MemoryCard::setPath({});
     }
 
     // The video surface keeps one native window, so the player goes on drawing into it after a

@@ -73,6 +73,8 @@ void RoadsTest::directRoad_data() {
         << QStringList{"a", "b.avi", "c"} << QByteArray("b.avi");
     QTest::newRow("Qt's options are consumed")
         << QStringList{"-platform", "offscreen", "clip.avi"} << QByteArray("clip.avi");
+    QTest::newRow("the emulator's options are consumed")
+        << QStringList{"-bare", "-card", "/srv/card", "clip.avi"} << QByteArray("clip.avi");
 }
 
 void RoadsTest::directRoad() {

@@ -45,8 +45,6 @@ HandsetSkin::HandsetSkin(ZMainWidget* screen) : screen_(screen) {
     qApp->installEventFilter(this);
 }
 
-HandsetSkin::~HandsetSkin() = default;
-
 QRect HandsetSkin::keyRect(int qtKey) const {
     const int index = SkinLayout::keyWithCode(handsetKeyCode(qtKey, {}));
     return index < 0 ? QRect() : SkinLayout::keys().at(index).rect;
@@ -74,6 +72,10 @@ void HandsetSkin::followScreen(QEvent* event) {
     case QEvent::Show:
     case QEvent::LayoutRequest:
         followSoftKeys();
+        break;
+    case QEvent::WindowDeactivate: // keys let go elsewhere are never seen here
+        keysDown_.clear();
+        update();
         break;
     default:
         break;

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "ZMainWidget.h"
+#include "ZSoftKey.h"
 
 #include <QPointer>
 #include <QSet>
 #include <QWidget>
-
-class ZSoftKey;
 
 // The handset drawn around a top-level handset window: the window becomes the skin's screen,
 // and the skin is the desktop's window. Clicking a key on the skin sends the screen the key
@@ -24,7 +23,6 @@ public:
     static ZMainWidget* screenIn(QWidget* window);
 
     explicit HandsetSkin(ZMainWidget* screen);
-    ~HandsetSkin() override;
     ZMainWidget* screen() const { return screen_; }
     // The skin's rectangle of the key that stands for the desktop key; empty when none does.
     QRect keyRect(int qtKey) const;
@@ -43,7 +41,7 @@ private:
     void sendKey(int index);
 
     QPointer<ZMainWidget> screen_;
-    ZSoftKey* watchedSoftKeys_ = nullptr;
+    QPointer<ZSoftKey> watchedSoftKeys_;
     QSet<int> keysDown_;
     int clicked_ = -1;
 };

@@ -21,7 +21,8 @@
 using Keys = QList<int>;
 // Besides key codes: focus lost and regained, jump to 42 % accepted or cancelled; a key code
 // with kSkin added is a click on that key of the handset drawn around the window.
-enum : int { kLeave = -1, kJump = -2, kJumpCancelled = -3, kSkin = 0x40000000 };
+enum : int { kLeave = -1, kJump = -2, kJumpCancelled = -3 };
+constexpr int kSkin = 0x40000000;
 
 class MainWidgetTest : public QObject {
     Q_OBJECT

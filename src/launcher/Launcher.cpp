@@ -26,7 +26,7 @@ void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& app
     app.setMainWidget(window);
     traceLine("MainWidget setMainWidget ok");
     playWindow(window);
-    traceBare("\nexit3!");
+    traceLine("\nexit3!");
 }
 
 void pickerRoad(ZApplication& app, const QByteArray& appDir) {

@@ -193,7 +193,7 @@ void HandsetTest::programSurvivesItsPlayerCrashing() {
     handset.exitFromMenu();
     QVERIFY2(run->waitForExit(5000), run->output().constData());
     QCOMPARE(run->exitCode(), 0);
-    QVERIFY(run->output().endsWith("exit\n\nexit3!"));
+    QVERIFY(run->output().endsWith("exit\n\nexit3!\n"));
     QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
     QVERIFY(TestSupport::processAlive(bystander.processId()));
 }

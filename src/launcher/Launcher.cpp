@@ -30,10 +30,11 @@ void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& app
 }
 
 void pickerRoad(ZApplication& app, const QByteArray& appDir) {
-    const QString choice = runPicker();
+    QByteArray chosenPath;
+    const QString choice = runPicker(chosenPath);
     if (choice != QLatin1String("USER_CANCEL")) {
         traceBare("\nget name");
-        MainWidget* window = buildPlayerWindow(choice.toUtf8(), appDir);
+        MainWidget* window = buildPlayerWindow(chosenPath, appDir);
         app.setMainWidget(window);
         playWindow(window);
     }

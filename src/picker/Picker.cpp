@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 
-QString runPicker() {
+QString runPicker(QByteArray& chosenBytes) {
     auto* picker = new MyFileDlg(nullptr, QStringLiteral("/mmc/mmca1/"));
     if (auto* app = qobject_cast<ZApplication*>(qApp))
         app->setMainWidget(picker);
@@ -22,6 +22,7 @@ QString runPicker() {
     QCoreApplication::exec();
     std::fputs("\nexec ok", stdout);
     const QString choice = picker->chosenPath();
+    chosenBytes = picker->chosenPathBytes();
     delete picker;
     return choice;
 }

@@ -147,7 +147,11 @@ bool ZMainWidget::event(QEvent* event) {
 }
 
 void ZMainWidget::deliverHandsetKey(QKeyEvent* desktopKey) {
-    const int code = handsetKeyCode(desktopKey->key(), desktopKey->text());
+    const std::optional<quint16> handsetCode =
+        handsetKeyCode(desktopKey->key(), desktopKey->text());
+    if (!handsetCode)
+        return; // a key the handset does not have
+    const int code = *handsetCode;
     if (parts_->softKey && (code == HandsetKey::F1 || code == HandsetKey::F2)) {
         if (desktopKey->type() == QEvent::KeyPress)
             parts_->softKey->press(code == HandsetKey::F1 ? ZSoftKey::LEFT : ZSoftKey::RIGHT);

@@ -1,5 +1,6 @@
 #include "ZMainWidget.h"
 
+#include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
 #include "VideoSurface.h"
@@ -41,6 +42,7 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     : QDialog(parent), parts_(new Parts) {
     setObjectName(QString::fromLatin1(name));
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
+    new FixedSize(this);
     setFocusPolicy(Qt::StrongFocus);
     buildScreen();
 }

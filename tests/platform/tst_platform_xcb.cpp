@@ -34,6 +34,23 @@ private slots:
         window.setScreenDark(false);
         QTRY_COMPARE(middle(), content);
     }
+
+    // The desktop may ask for another size (there is no window manager here to refuse it for
+    // the window); the screen takes its own back.
+    void screenKeepsItsSize() {
+        ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString id = QString::number(quint64(window.winId()));
+        const auto geometry = [&] {
+            return x.run("xwininfo", {"-id", id}).contains("Width: 240\n  Height: 320\n");
+        };
+        QVERIFY(geometry());
+        x.run("xdotool", {"windowsize", id, "400", "200"});
+        QTRY_VERIFY(window.size() != QSize(240, 320) || !geometry());
+        QTRY_VERIFY(geometry());
+        QCOMPARE(window.size(), QSize(240, 320));
+    }
 };
 
 int main(int argc, char** argv) {

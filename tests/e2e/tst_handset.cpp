@@ -213,7 +213,8 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     otherClient.setProcessEnvironment(handset.environment());
     otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
     QProcessEnvironment environment = handset.environment();
-    environment.insert("VIDLARK_MPLAYER", VIDLARK_RECORDING_MPLAYER);
+    environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
+    environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
     environment.insert("FAKE_PLAYER_LOG", work.filePath("player.log"));
     auto run = handset.play({QFile::decodeName(clip)}, {}, environment);
     const QByteArray program = handset.focusProgram();

@@ -12,9 +12,6 @@
 
 namespace {
 
-// The toolkit's "repaint without erase" window flag.
-constexpr int kRepaintNoErase = 0x800000;
-
 QLabel* makeTitleBar(QWidget* screen) {
     auto* title = new QLabel(screen);
     title->setObjectName(QStringLiteral("titleBar"));
@@ -110,11 +107,6 @@ bool ZMainWidget::isFullScreenMode() const {
 
 QWidget* ZMainWidget::videoSurface() const {
     return parts_->videoMode ? parts_->video : nullptr;
-}
-
-void ZMainWidget::setWFlags(int flags) {
-    if (flags & kRepaintNoErase)
-        setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ZMainWidget::setScreenDark(bool dark) {

@@ -159,21 +159,31 @@ void HandsetTest::pictureFillsThePortraitScreen() {
     QCOMPARE(run->exitCode(), 0);
 }
 
+// The real player, and a plain script in its place that ignores TERM, INT and HUP, reads nothing
+// and leaves a child of its own.
 void HandsetTest::noPlayerOutlivesTheProgram_data() {
     QTest::addColumn<QString>("road");
     QTest::addColumn<int>("signal");
-    QTest::newRow("menu exit") << "menu" << 0;
-    QTest::newRow("close request") << "close" << 0;
-    QTest::newRow("SIGTERM") << "signal" << SIGTERM;
-    QTest::newRow("SIGINT") << "signal" << SIGINT;
-    QTest::newRow("SIGHUP") << "signal" << SIGHUP;
-    QTest::newRow("SIGKILL") << "signal" << SIGKILL;
+    QTest::addColumn<QString>("programDir");
+    const QString stubborn = programDirWith("stubborn", {});
+    writeFile(QFile::encodeName(stubborn + "/mplayer"),
+              "#!/bin/sh\ntrap '' TERM INT HUP\nsleep 1000 &\nwhile :; do sleep 1; done\n");
+    for (const QString& dir : {QString(), stubborn}) {
+        const char* player = dir.isEmpty() ? "" : ", stubborn script";
+        QTest::addRow("menu exit%s", player) << "menu" << 0 << dir;
+        QTest::addRow("close request%s", player) << "close" << 0 << dir;
+        QTest::addRow("SIGTERM%s", player) << "signal" << SIGTERM << dir;
+        QTest::addRow("SIGINT%s", player) << "signal" << SIGINT << dir;
+        QTest::addRow("SIGHUP%s", player) << "signal" << SIGHUP << dir;
+        QTest::addRow("SIGKILL%s", player) << "signal" << SIGKILL << dir;
+    }
 }
 
 void HandsetTest::noPlayerOutlivesTheProgram() {
     QFETCH(QString, road);
     QFETCH(int, signal);
-    auto run = handset.play({QFile::decodeName(clip)});
+    QFETCH(QString, programDir);
+    auto run = handset.playBytes(clip, programDir);
     const QList<qint64> below = processesOnceThePlayerRuns(*run);
     QVERIFY2(!below.isEmpty(), "the player did not start");
     if (road == "menu")
@@ -187,7 +197,7 @@ void HandsetTest::noPlayerOutlivesTheProgram() {
         QVERIFY(!run->crashed());
         QCOMPARE(run->exitCode(), 0);
     }
-    QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
+    QCOMPARE(ProcessTree::survivors(below, 1000), QList<qint64>());
     QVERIFY(TestSupport::processAlive(bystander.processId()));
 }
 
@@ -214,7 +224,8 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     otherClient.setProcessEnvironment(handset.environment());
     otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
     QProcessEnvironment environment = handset.environment();
-    environment.insert("VIDLARK_MPLAYER", VIDLARK_RECORDING_MPLAYER);
+    environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
+    environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
     environment.insert("FAKE_PLAYER_LOG", work.filePath("player.log"));
     auto run = handset.play({QFile::decodeName(clip)}, {}, environment);
     const QByteArray program = handset.focusProgram();

@@ -95,12 +95,14 @@ bare=$(median <"$work/bare")
 own=$(awk -v l="$launch" -v i="$identify" -v b="$bare" 'BEGIN { printf "%.1f", l - i - b }')
 
 echo "Key to player (50 presses)..."
-start_vidlark VIDLARK_MPLAYER="$tools/recorder" BENCH_KEYLOG="$work/keys.log"
+start_vidlark VIDLARK_MPLAYER="$build/tests/support/fake-player" FAKE_PLAYER_STAMP=1 \
+    FAKE_PLAYER_LOG="$work/keys.log"
 focus_vidlark
 sleep 1
 "$tools/keypress" 2 50 100 >"$work/pressed"
 sleep 0.5
-grep ' seek' "$work/keys.log" | paste "$work/pressed" - | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
+grep '^LINE .* seek' "$work/keys.log" | cut -d' ' -f2 | paste "$work/pressed" - |
+    awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
 stop_vidlark
 key_median=$(median <"$work/key")
 key_worst=$(worst <"$work/key")

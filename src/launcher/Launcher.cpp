@@ -26,14 +26,15 @@ void directRoad(ZApplication& app, const QByteArray& path, const QByteArray& app
     app.setMainWidget(window);
     traceLine("MainWidget setMainWidget ok");
     playWindow(window);
-    traceBare("\nexit3!");
+    traceLine("\nexit3!");
 }
 
 void pickerRoad(ZApplication& app, const QByteArray& appDir) {
-    const QString choice = runPicker();
+    QByteArray chosenPath;
+    const QString choice = runPicker(chosenPath);
     if (choice != QLatin1String("USER_CANCEL")) {
         traceBare("\nget name");
-        MainWidget* window = buildPlayerWindow(choice.toUtf8(), appDir);
+        MainWidget* window = buildPlayerWindow(chosenPath, appDir);
         app.setMainWidget(window);
         playWindow(window);
     }

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
-QString runPicker() {
+QString runPicker(QByteArray& chosenBytes) {
     auto* picker = new MyFileDlg(nullptr, MemoryCard::path());
     if (auto* app = qobject_cast<ZApplication*>(qApp))
         app->setMainWidget(picker);
@@ -23,6 +23,7 @@ QString runPicker() {
     QCoreApplication::exec();
     std::fputs("\nexec ok", stdout);
     const QString choice = picker->chosenPath();
+    chosenBytes = picker->chosenPathBytes();
     delete picker;
     return choice;
 }

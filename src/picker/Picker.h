@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Runs the full-screen file picker on the memory card; the chosen absolute file path, or
-// "USER_CANCEL" when it was closed without a choice.
-QString runPicker();
+// "USER_CANCEL" when it was closed without a choice. The text stands in U+FFFD for bytes that
+// are not UTF-8, so whoever opens the file takes its path from chosenBytes: the path's own
+// bytes, or empty when nothing was chosen.
+QString runPicker(QByteArray& chosenBytes);

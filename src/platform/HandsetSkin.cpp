@@ -1,5 +1,6 @@
 #include "HandsetSkin.h"
 
+#include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "SkinLayout.h"
 #include "SkinPainter.h"
@@ -37,6 +38,7 @@ HandsetSkin::HandsetSkin(ZMainWidget* screen) : screen_(screen) {
     setFixedSize(SkinLayout::kWidth, SkinLayout::kHeight);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    new FixedSize(this);
     // A plain child, placed once: a dialog would otherwise centre itself on every show.
     screen->setParent(this, Qt::Widget);
     screen->move(SkinLayout::kScreen.topLeft());
@@ -46,7 +48,8 @@ HandsetSkin::HandsetSkin(ZMainWidget* screen) : screen_(screen) {
 }
 
 QRect HandsetSkin::keyRect(int qtKey) const {
-    const int index = SkinLayout::keyWithCode(handsetKeyCode(qtKey, {}));
+    const std::optional<quint16> code = handsetKeyCode(qtKey, {});
+    const int index = code ? SkinLayout::keyWithCode(*code) : -1;
     return index < 0 ? QRect() : SkinLayout::keys().at(index).rect;
 }
 
@@ -88,7 +91,8 @@ void HandsetSkin::showKeyDown(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat())
         return;
-    const int index = SkinLayout::keyWithCode(handsetKeyCode(key->key(), key->text()));
+    const std::optional<quint16> code = handsetKeyCode(key->key(), key->text());
+    const int index = code ? SkinLayout::keyWithCode(*code) : -1;
     if (index < 0 || keysDown_.contains(index) == (event->type() == QEvent::KeyPress))
         return;
     if (event->type() == QEvent::KeyPress)

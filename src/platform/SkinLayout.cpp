@@ -65,7 +65,7 @@ int keyAt(const QPoint& point) {
 
 int keyWithCode(int handsetCode) {
     for (qsizetype i = 0; i < keys().size(); ++i) {
-        if (handsetKeyCode(keys()[i].qtKey, keys()[i].text) == handsetCode)
+        if (handsetKeyCode(keys()[i].qtKey, keys()[i].text) == quint16(handsetCode))
             return int(i);
     }
     return -1;

@@ -1,5 +1,6 @@
 #include "ZMainWidget.h"
 
+#include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
 #include "HandsetSkin.h"
@@ -11,9 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The toolkit's "repaint without erase" window flag.
-constexpr int kRepaintNoErase = 0x800000;
 
 QLabel* makeTitleBar(QWidget* screen) {
     auto* title = new QLabel(screen);
@@ -43,6 +41,7 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     : QDialog(parent), parts_(new Parts) {
     setObjectName(QString::fromLatin1(name));
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
+    new FixedSize(this);
     setFocusPolicy(Qt::StrongFocus);
     if (!parent && HandsetSkin::isShown())
         parts_->skin = new HandsetSkin(this);
@@ -119,11 +118,6 @@ QWidget* ZMainWidget::videoSurface() const {
     return parts_->videoMode ? parts_->video : nullptr;
 }
 
-void ZMainWidget::setWFlags(int flags) {
-    if (flags & kRepaintNoErase)
-        setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
 void ZMainWidget::setScreenDark(bool dark) {
     if (dark && !parts_->darkOverlay)
         parts_->darkOverlay = new ScreenCover(this, QStringLiteral("screenDark"));
@@ -156,7 +150,11 @@ bool ZMainWidget::event(QEvent* event) {
 }
 
 void ZMainWidget::deliverHandsetKey(QKeyEvent* desktopKey) {
-    const int code = handsetKeyCode(desktopKey->key(), desktopKey->text());
+    const std::optional<quint16> handsetCode =
+        handsetKeyCode(desktopKey->key(), desktopKey->text());
+    if (!handsetCode)
+        return; // a key the handset does not have
+    const int code = *handsetCode;
     if (parts_->softKey && (code == HandsetKey::F1 || code == HandsetKey::F2)) {
         if (desktopKey->type() == QEvent::KeyPress)
             parts_->softKey->press(code == HandsetKey::F1 ? ZSoftKey::LEFT : ZSoftKey::RIGHT);

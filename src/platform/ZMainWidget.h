@@ -39,8 +39,6 @@ public:
     // The native surface the player draws into, or null while the screen is not given to video.
     QWidget* videoSurface() const;
 
-    void setWFlags(int flags);
-
     // The display-sleep emulation darkens the whole screen, video included, and lights it again.
     void setScreenDark(bool dark);
     bool isScreenDark() const;

@@ -46,8 +46,6 @@ void awaitEnd(pid_t pid, int graceMs) {
     close(pidfd);
 }
 
-} // namespace
-
 void killChildGroup(pid_t pid) {
     // A group id of 0 or 1 would widen the kill to our own group or to every process.
     if (pid > 1)
@@ -62,6 +60,8 @@ int reapChild(pid_t pid) {
     } while (result < 0 && errno == EINTR);
     return result < 0 ? -1 : status;
 }
+
+} // namespace
 
 int endChildGroup(pid_t pid, int graceMs) {
     awaitEnd(pid, graceMs);

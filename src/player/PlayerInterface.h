@@ -10,13 +10,13 @@ inline constexpr char kMenuFileSuffix[] = "/.mplayer/menu.conf.in";
 inline constexpr char kFontPath[] = "/usr/language/fonts/AMCSL.TTF";
 
 inline constexpr char kPause[] = "pause\n";
-inline constexpr char kQuit[] = "quit\n";
 inline constexpr char kSeekForward[] = "seek +30\n";
 inline constexpr char kSeekBack[] = "seek -30\n";
 inline constexpr char kSeekPercentFormat[] = "seek %d 1\n";
-inline constexpr char kKeyNine[] = "key_down_event 57\n";
-inline constexpr char kKeyZero[] = "key_down_event 48\n";
-inline constexpr char kKeyO[] = "key_down_event 111\n";
+// The player's own keys '9', '0' and 'o'.
+inline constexpr char kVolumeDown[] = "key_down_event 57\n";
+inline constexpr char kVolumeUp[] = "key_down_event 48\n";
+inline constexpr char kOnScreenDisplay[] = "key_down_event 111\n";
 // Sent before a command that must leave a paused player paused.
 inline constexpr char kPausingKeepPrefix[] = "pausing_keep ";
 

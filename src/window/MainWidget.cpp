@@ -1,7 +1,6 @@
 #include "MainWidget.h"
 
 #include "CommandLine.h"
-#include "DuplexPipe.h"
 #include "HandsetKeys.h"
 #include "KeyBindings.h"
 #include "PlayerInterface.h"
@@ -15,6 +14,7 @@
 #include "ZSoftKey.h"
 #include "ZText.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -32,8 +32,6 @@ constexpr int kLabelY = 10;
 
 // The player needs a moment to act on a command before the display or its pipe changes.
 constexpr useconds_t kSettleMicros = 200000;
-// How long an ending player may take to quit by itself before its process group is killed.
-constexpr int kPlayerGraceMs = 2000;
 
 constexpr int kSleepKeepOn = 0;
 constexpr int kSleepShort = 1;
@@ -54,27 +52,21 @@ void traceLine(const char* text) {
 } // namespace
 
 MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent)
-    : ZKbMainWidget(ZHeader::MAINDISPLAY_HEADER, parent, mediaPath, kTopLevelFlag), appDir(appDir),
+    : ZKbMainWidget(ZHeader::MAINDISPLAY_HEADER, parent, mediaPath, kTopLevelFlag),
       mediaInfo(mediaPath, appDir + '/' + Player::kProbeExecutable) {
-    playerName = playerNameFor(mediaInfo);
     commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
     setMainWidgetTitle(toUtf8Text("Vidlark"));
     buildSoftKeys();
     buildInformationScreen();
-    setSoftKey(softKey);
     loadKeyBindings(appDir, keyBindings);
 }
 
 MainWidget::~MainWidget() {
-    // A player started with -idle never ends when its input closes; it has to be told.
-    if (playerPipe)
-        sendCommand(playerPipe, Player::kQuit);
-    closePlayer();
     delete aboutDlg;
 }
 
 void MainWidget::buildSoftKeys() {
-    softKey = new ZSoftKey(nullptr, this, this);
+    auto* softKey = new ZSoftKey(nullptr, this, this);
     softKey->setText(ZSoftKey::LEFT, toUtf8Text("选项"), ZSoftKey::PRIORITY_0);
     softKey->setText(ZSoftKey::RIGHT, toUtf8Text("关于"), ZSoftKey::PRIORITY_0);
 
@@ -85,11 +77,12 @@ void MainWidget::buildSoftKeys() {
     menu->connectItem(kExitItem, this, SLOT(killall()));
     softKey->setOptMenu(ZSoftKey::LEFT, menu);
     softKey->setClickedSlot(ZSoftKey::RIGHT, this, SLOT(about()));
+    setSoftKey(softKey);
 }
 
 void MainWidget::buildInformationScreen() {
     QVBoxLayout* layout = getVBoxLayout();
-    scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
+    auto* scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
     infoLabel = new ZLabel(toUtf8Text(informationText().constData()), this, "ZLabel", 0,
                            ZSkinService::clsZLabel);
     infoLabel->setPreferredWidth(kLabelWidth);
@@ -120,7 +113,7 @@ void MainWidget::playorpause() {
         startPlayer();
         break;
     case Playing:
-        sendCommand(playerPipe, Player::kPause);
+        player.togglePause();
         state = Paused;
         setFullScreenMode(false, false);
         infoLabel->show();
@@ -130,7 +123,7 @@ void MainWidget::playorpause() {
         show();
         break;
     case Paused:
-        sendCommand(playerPipe, Player::kPause);
+        player.togglePause();
         state = Playing;
         setScreenSleep(kSleepKeepOn);
         setFullScreenMode(true, false);
@@ -140,7 +133,7 @@ void MainWidget::playorpause() {
 }
 
 void MainWidget::startPlayer() {
-    playerPipe = openDuplexPipe(commandLine);
+    player.start(commandLine);
     setScreenSleep(kSleepKeepOn);
 }
 
@@ -160,17 +153,9 @@ void MainWidget::jumpto() {
         return;
     char command[40] = {};
     std::snprintf(command, sizeof command, Player::kSeekPercentFormat, percent);
-    sendBuiltIn(command);
+    player.send(command);
     if (state == Paused)
         playorpause();
-}
-
-void MainWidget::quit() {
-    sendCommand(playerPipe, Player::kQuit);
-    setScreenSleep(kSleepAfterPlayback);
-    usleep(kSettleMicros);
-    closePlayer();
-    leaveEventLoop();
 }
 
 void MainWidget::about() {
@@ -180,21 +165,16 @@ void MainWidget::about() {
     aboutDlg->show();
 }
 
+// Only this window's player goes, with everything it started. The loop only has to end, and
+// playWindow destroys the window: QCoreApplication::quit() would first close every window.
 void MainWidget::killall() {
+    if (leaving)
+        return;
+    leaving = true;
     setScreenSleep(kSleepAfterPlayback);
     usleep(kSettleMicros);
-    // Only this window's player goes: its shell and everything the shell started.
-    if (playerPipe)
-        killDuplexPipeGroup(playerPipe);
-    closePlayer();
+    player.end();
     traceLine("exit");
-    leaveEventLoop();
-}
-
-// QCoreApplication::quit() would first close every window, and the deactivation that brings
-// would pause the window again and undo the display sleep time just set; the loop only has to
-// end, and playWindow destroys the window.
-void MainWidget::leaveEventLoop() {
     QCoreApplication::exit(0);
 }
 
@@ -207,52 +187,45 @@ void MainWidget::setScreenSleep(int seconds) {
     screenKeptOn = seconds == kSleepKeepOn;
 }
 
-void MainWidget::sendBuiltIn(const QByteArray& command) {
-    // Any plain command would resume a paused player behind the information screen.
-    if (state == Paused)
-        sendCommand(playerPipe, Player::kPausingKeepPrefix + command);
-    else
-        sendCommand(playerPipe, command);
-}
-
-void MainWidget::closePlayer() {
-    if (!playerPipe)
-        return;
-    closeDuplexPipe(playerPipe, kPlayerGraceMs);
-    playerPipe = nullptr;
-}
-
 bool MainWidget::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) {
         traceLine("WindowDeactivate");
-        if (state == Playing)
+        // A window on its way out is hidden, which deactivates it; that is no reason to pause.
+        if (state == Playing && !leaving)
             playorpause();
     }
     return ZKbMainWidget::event(event);
 }
 
 void MainWidget::keyPressEvent(QKeyEvent* event) {
-    if (runKeyBinding(keyBindings, event->key(), playerPipe) == -1)
+    if (runKeyBinding(keyBindings, event->key(), player) == -1)
         runBuiltInKey(event->key());
 }
 
 void MainWidget::keyReleaseEvent(QKeyEvent*) {}
 
+// A termination signal or the window manager closes the window; the player ends as it does from
+// the menu, before the window is hidden.
+void MainWidget::closeEvent(QCloseEvent* event) {
+    killall();
+    ZKbMainWidget::closeEvent(event);
+}
+
 void MainWidget::runBuiltInKey(int key) {
     switch (key) {
     case HandsetKey::Hash:
-        sendBuiltIn(Player::kKeyO);
+        player.send(Player::kOnScreenDisplay);
         break;
     case HandsetKey::Star:
         toggleScreenSleep();
         break;
     case '2':
     case HandsetKey::F28:
-        sendBuiltIn(Player::kSeekForward);
+        player.send(Player::kSeekForward);
         break;
     case '4':
     case HandsetKey::Next:
-        sendBuiltIn(Player::kKeyNine);
+        player.send(Player::kVolumeDown);
         break;
     case '5':
     case HandsetKey::F26:
@@ -260,11 +233,11 @@ void MainWidget::runBuiltInKey(int key) {
         break;
     case '6':
     case HandsetKey::Prior:
-        sendBuiltIn(Player::kKeyZero);
+        player.send(Player::kVolumeUp);
         break;
     case '8':
     case HandsetKey::F29:
-        sendBuiltIn(Player::kSeekBack);
+        player.send(Player::kSeekBack);
         break;
     default:
         break;

@@ -2,15 +2,13 @@
 
 #include "MediaInfo.h"
 #include "PlayState.h"
+#include "PlayerSession.h"
 #include "ZKbMainWidget.h"
 
 #include <QByteArrayList>
-#include <cstdio>
 
 class ZMessageDlg;
-class ZSoftKey;
 class ZLabel;
-class ZScrollPanel;
 
 // The player window: probes the clip, builds the player's command line, shows the clip's
 // properties while paused and drives the player from keys, soft keys and menu.
@@ -20,24 +18,18 @@ public:
     MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
     ~MainWidget() override;
 
-    PlayState playState() const { return state; }
-    const QByteArray& playerCommandLine() const { return commandLine; }
-    const QByteArray& playerExecutable() const { return playerName; }
-    ZLabel* informationLabel() const { return infoLabel; }
-    ZMessageDlg* aboutDialog() const { return aboutDlg; }
-    FILE* playerStream() const { return playerPipe; }
-
 public slots:
     void playorpause();
     void jumpto();
-    void quit();
     void about();
+    // The one way out, whoever asks: the menu, a termination signal or the window manager.
     void killall();
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildSoftKeys();
@@ -47,21 +39,14 @@ private:
     void startPlayer();
     void toggleScreenSleep();
     void setScreenSleep(int seconds);
-    // Built-in commands; while paused they carry the prefix that keeps the player paused.
-    void sendBuiltIn(const QByteArray& command);
     void runBuiltInKey(int key);
-    void closePlayer();
-    void leaveEventLoop();
 
     PlayState state = Idle;
+    bool leaving = false;
     ZMessageDlg* aboutDlg = nullptr;
-    ZSoftKey* softKey = nullptr;
     ZLabel* infoLabel = nullptr;
-    ZScrollPanel* scrollPanel = nullptr;
-    FILE* playerPipe = nullptr;
+    PlayerSession player;
     QByteArray commandLine;
-    QByteArray playerName;
-    QByteArray appDir;
     int screenKeptOn = 0;
     QByteArrayList keyBindings;
     MediaInfo mediaInfo;

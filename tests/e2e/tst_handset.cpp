@@ -27,6 +27,16 @@ bool near(QRgb pixel, QRgb colour) {
            qAbs(qBlue(pixel) - qBlue(colour)) < 60;
 }
 
+// Subtitle text (yellow) and the on-screen display, against the clip's dark picture.
+QRect brightArea(const QImage& screen, int left, int right) {
+    QRect area;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = left; x < right; ++x)
+            if (qRed(screen.pixel(x, y)) > 160 && qGreen(screen.pixel(x, y)) > 160)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
 void writeFile(const QByteArray& path, const QByteArray& bytes) {
     FILE* out = std::fopen(path.constData(), "wb"); // names here need not be UTF-8
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
@@ -46,6 +56,7 @@ private slots:
     void noPlayerOutlivesTheProgram();
     void programSurvivesItsPlayerCrashing();
     void leavingPausesOnceAndFiveResumes();
+    void subtitlesTurnWithThePicture();
     void badInputStartsAndExits_data();
     void badInputStartsAndExits();
 
@@ -148,21 +159,31 @@ void HandsetTest::pictureFillsThePortraitScreen() {
     QCOMPARE(run->exitCode(), 0);
 }
 
+// The real player, and a plain script in its place that ignores TERM, INT and HUP, reads nothing
+// and leaves a child of its own.
 void HandsetTest::noPlayerOutlivesTheProgram_data() {
     QTest::addColumn<QString>("road");
     QTest::addColumn<int>("signal");
-    QTest::newRow("menu exit") << "menu" << 0;
-    QTest::newRow("close request") << "close" << 0;
-    QTest::newRow("SIGTERM") << "signal" << SIGTERM;
-    QTest::newRow("SIGINT") << "signal" << SIGINT;
-    QTest::newRow("SIGHUP") << "signal" << SIGHUP;
-    QTest::newRow("SIGKILL") << "signal" << SIGKILL;
+    QTest::addColumn<QString>("programDir");
+    const QString stubborn = programDirWith("stubborn", {});
+    writeFile(QFile::encodeName(stubborn + "/mplayer"),
+              "#!/bin/sh\ntrap '' TERM INT HUP\nsleep 1000 &\nwhile :; do sleep 1; done\n");
+    for (const QString& dir : {QString(), stubborn}) {
+        const char* player = dir.isEmpty() ? "" : ", stubborn script";
+        QTest::addRow("menu exit%s", player) << "menu" << 0 << dir;
+        QTest::addRow("close request%s", player) << "close" << 0 << dir;
+        QTest::addRow("SIGTERM%s", player) << "signal" << SIGTERM << dir;
+        QTest::addRow("SIGINT%s", player) << "signal" << SIGINT << dir;
+        QTest::addRow("SIGHUP%s", player) << "signal" << SIGHUP << dir;
+        QTest::addRow("SIGKILL%s", player) << "signal" << SIGKILL << dir;
+    }
 }
 
 void HandsetTest::noPlayerOutlivesTheProgram() {
     QFETCH(QString, road);
     QFETCH(int, signal);
-    auto run = handset.play({QFile::decodeName(clip)});
+    QFETCH(QString, programDir);
+    auto run = handset.playBytes(clip, programDir);
     const QList<qint64> below = processesOnceThePlayerRuns(*run);
     QVERIFY2(!below.isEmpty(), "the player did not start");
     if (road == "menu")
@@ -176,7 +197,7 @@ void HandsetTest::noPlayerOutlivesTheProgram() {
         QVERIFY(!run->crashed());
         QCOMPARE(run->exitCode(), 0);
     }
-    QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
+    QCOMPARE(ProcessTree::survivors(below, 1000), QList<qint64>());
     QVERIFY(TestSupport::processAlive(bystander.processId()));
 }
 
@@ -193,7 +214,7 @@ void HandsetTest::programSurvivesItsPlayerCrashing() {
     handset.exitFromMenu();
     QVERIFY2(run->waitForExit(5000), run->output().constData());
     QCOMPARE(run->exitCode(), 0);
-    QVERIFY(run->output().endsWith("exit\n\nexit3!"));
+    QVERIFY(run->output().endsWith("exit\n\nexit3!\n"));
     QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
     QVERIFY(TestSupport::processAlive(bystander.processId()));
 }
@@ -203,7 +224,8 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     otherClient.setProcessEnvironment(handset.environment());
     otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
     QProcessEnvironment environment = handset.environment();
-    environment.insert("VIDLARK_MPLAYER", VIDLARK_RECORDING_MPLAYER);
+    environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
+    environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
     environment.insert("FAKE_PLAYER_LOG", work.filePath("player.log"));
     auto run = handset.play({QFile::decodeName(clip)}, {}, environment);
     const QByteArray program = handset.focusProgram();
@@ -232,6 +254,44 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     QVERIFY(run->waitForExit(5000));
     otherClient.kill();
     otherClient.waitForFinished();
+}
+
+// A turned clip with a .srt beside it: the subtitle runs along the right edge of the portrait
+// screen and the on-screen display along the left, nothing lies across the middle columns where
+// an upright line would; Chinese shows the same glyphs from a UTF-8 file as from a GBK one.
+void HandsetTest::subtitlesTurnWithThePicture() {
+    const QString chinese = QString::fromUtf8("字幕随画面转动");
+    const QList<QStringList> cases{{"english", "UTF-8", "Subtitles turn with it"},
+                                   {"chinese", "UTF-8", chinese},
+                                   {"chinese-gbk", "GBK", chinese}};
+    QImage chineseSubtitle;
+    for (const QStringList& row : cases) {
+        const QString name = work.filePath("subtitle-" + row[0]);
+        QVERIFY(TestSupport::generateClip(name + ".avi", 320, 240, 10, {"-c:v", "mpeg4"},
+                                          "color=c=0x102030:s=320x240:r=25"));
+        QProcess iconv;
+        iconv.setStandardOutputFile(name + ".srt");
+        iconv.start("iconv", {"-f", "UTF-8", "-t", row[1]});
+        iconv.write(("1\n00:00:00,000 --> 00:00:10,000\n" + row[2] + '\n').toUtf8());
+        iconv.closeWriteChannel();
+        QVERIFY(iconv.waitForFinished() && iconv.exitCode() == 0);
+        auto run = handset.play({name + ".avi"});
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (shot = handset.x().screenshot(), brightArea(shot, 160, 240).height() > 40), 15000);
+        shot.save(QStringLiteral(VIDLARK_SCREENSHOT_DIR "/subtitle-%1.png").arg(row[0]));
+        const QRect subtitle = brightArea(shot, 160, 240);
+        QVERIFY2(subtitle.left() > 200 && subtitle.height() > 2 * subtitle.width(),
+                 qPrintable(row[0]));
+        QVERIFY2(brightArea(shot, 0, 80).height() > 40, "no on-screen display on the left");
+        QVERIFY2(brightArea(shot, 60, 180).isEmpty(), "upright text across the picture");
+        if (row[2] == chinese && chineseSubtitle.isNull())
+            chineseSubtitle = shot.copy(subtitle);
+        else if (row[2] == chinese)
+            QCOMPARE(shot.copy(subtitle).size(), chineseSubtitle.size());
+        ::kill(pid_t(run->pid()), SIGTERM);
+        QVERIFY(run->waitForExit(10000));
+    }
 }
 
 void HandsetTest::badInputStartsAndExits_data() {

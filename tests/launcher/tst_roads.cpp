@@ -84,7 +84,7 @@ void RoadsTest::directRoad() {
     const QByteArray start = "begin\nApplication new ok\n" + probeTrace(path) +
                              "MainWidget new ok\nMainWidget setMainWidget ok\n";
     QVERIFY2(out.startsWith(start), out.constData());
-    QVERIFY2(out.endsWith("\nexit3!"), out.constData());
+    QVERIFY2(out.endsWith("\nexit3!\n"), out.constData());
 }
 
 void RoadsTest::pickerRoadCancelled() {

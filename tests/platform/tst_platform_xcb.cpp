@@ -42,6 +42,31 @@ private slots:
         window.setScreenDark(false);
         QTRY_COMPARE(middle(), content);
     }
+
+    // The desktop may ask for another size (there is no window manager here to refuse it for
+    // the window); the desktop's window, the handset drawn around the screen, takes its own
+    // back.
+    void screenKeepsItsSize() {
+        ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* handset = window.window();
+        const QSize fixed = handset->size();
+        const QString id = QString::number(quint64(handset->winId()));
+        const auto geometry = [&] {
+            return x.run("xwininfo", {"-id", id})
+                .contains(QStringLiteral("Width: %1\n  Height: %2\n")
+                              .arg(fixed.width())
+                              .arg(fixed.height())
+                              .toLatin1());
+        };
+        QVERIFY(geometry());
+        x.run("xdotool", {"windowsize", id, "400", "200"});
+        QTRY_VERIFY(handset->size() != fixed || !geometry());
+        QTRY_VERIFY(geometry());
+        QCOMPARE(handset->size(), fixed);
+        QCOMPARE(window.size(), QSize(240, 320));
+    }
 };
 
 int main(int argc, char** argv) {

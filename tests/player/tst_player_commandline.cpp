@@ -78,4 +78,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)
-#include "tst_window_commandline.moc"
+#include "tst_player_commandline.moc"

@@ -1,9 +1,10 @@
 #include "KeyBindings.h"
 
-#include "DuplexPipe.h"
+#include "PlayerSession.h"
 
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -94,7 +95,7 @@ void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
     std::fclose(file);
 }
 
-int runKeyBinding(const QByteArrayList& keyBindings, int key, FILE* stream) {
+int runKeyBinding(const QByteArrayList& keyBindings, int key, PlayerSession& player) {
     const QByteArray keyText = QByteArray::number(key);
     traceBare("\npress " + keyText);
     const int index = keyBindings.indexOf(keyText);
@@ -102,6 +103,6 @@ int runKeyBinding(const QByteArrayList& keyBindings, int key, FILE* stream) {
         return -1;
     const QByteArray command = keyBindings.value(index + 1) + '\n';
     traceBare("\ndo " + command);
-    sendCommand(stream, command);
+    player.send(command);
     return index;
 }

@@ -38,7 +38,7 @@ descendant_named() { # pid name
 }
 cpu_ns() { awk '{ sum += $1 } END { print sum }' /proc/"$1"/task/*/schedstat; }
 
-Xvfb -displayfd 3 -screen 0 240x320x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 280x672x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
@@ -147,12 +147,14 @@ launch_target=$(awk -v i="$identify" -v b="$bare" 'BEGIN { printf "%.1f", i + b 
 picker_target=$(awk -v b="$bare" 'BEGIN { printf "%.1f", b + 30 }')
 
 echo "Key to player (50 presses)..."
-start_vidlark VIDLARK_MPLAYER="$tools/recorder" BENCH_KEYLOG="$work/keys.log"
+start_vidlark VIDLARK_MPLAYER="$build/tests/support/fake-player" FAKE_PLAYER_STAMP=1 \
+    FAKE_PLAYER_LOG="$work/keys.log"
 focus_vidlark
 sleep 1
 "$tools/keypress" 2 50 100 >"$work/pressed"
 sleep 0.5
-grep ' seek' "$work/keys.log" | paste "$work/pressed" - | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
+grep '^LINE .* seek' "$work/keys.log" | cut -d' ' -f2 | paste "$work/pressed" - |
+    awk '{ printf "%.3f\n", ($2 - $1) * 1000 }' >"$work/key"
 stop_vidlark
 key_median=$(median <"$work/key")
 key_worst=$(worst <"$work/key")

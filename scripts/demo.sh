@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, makes a 10-second demo clip and plays it in the handset
-# emulator. With no display it plays under a private X server, saves a picture of the handset
-# screen a few seconds in, and ends the program.
+# emulator. With no display it plays under a private X server the size of the handset, saves a
+# picture of the handset a few seconds in, and ends the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -27,7 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 240x320x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 280x672x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xserver=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
@@ -39,4 +39,4 @@ import -window root build/demo.png
 kill -TERM "$vidlark"
 wait "$vidlark" || true
 vidlark=
-echo "Played $clip under a private X server; the handset screen 4 s in: build/demo.png"
+echo "Played $clip under a private X server; the handset 4 s in: build/demo.png"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vidlark needs to build, play and test; quiet when all are there.
+# Installs the Debian packages Vidlark needs to build, play, package and test; quiet when all
+# are there.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxtst-dev
     mplayer ffmpeg
     xvfb xdotool x11-utils x11-apps imagemagick dbus fonts-wqy-microhei
+    dpkg-dev file binutils
 )
 
 missing=()

@@ -51,16 +51,17 @@ void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
                 const QByteArray& appDir) {
     const std::unique_ptr<MediaProbe> probe = ahead.take(path);
     play(app, buildPlayerWindow(*probe, appDir), true);
-    traceBare("\nexit3!");
+    traceLine("\nexit3!");
 }
 
 // The file the selection rests on is probed while the user looks at it, so that choosing it
 // starts the player at once.
 void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) {
-    const QString choice = runPicker([&](const QString& path) { ahead.ask(path.toUtf8()); });
+    QByteArray chosenPath;
+    const QString choice = runPicker(chosenPath, [&](const QByteArray& path) { ahead.ask(path); });
     if (choice != QLatin1String("USER_CANCEL")) {
         traceBare("\nget name");
-        const std::unique_ptr<MediaProbe> probe = ahead.take(choice.toUtf8());
+        const std::unique_ptr<MediaProbe> probe = ahead.take(chosenPath);
         play(app, buildPlayerWindow(*probe, appDir), false);
     }
     traceBare("\nunget name");

@@ -17,9 +17,30 @@ int selectionTop(int selected) {
     return (selected - 1) * RowHeight;
 }
 
+// A name may hold any byte but the slash, line breaks and other control characters included.
+// Drawn as they are they would break the name over the rows below, or vanish, so each is shown
+// as a sign of its own: the C0 controls and DEL as their control pictures (U+2400 to U+2421),
+// every other control or line and paragraph separator as the replacement character.
+QChar visible(QChar c) {
+    if (c.unicode() < 0x20)
+        return QChar(0x2400 + c.unicode());
+    if (c.unicode() == 0x7f)
+        return QChar(0x2421);
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return QChar::ReplacementCharacter;
+    default:
+        return c;
+    }
+}
+
 QString rowText(const DirEntry& entry) {
-    const QString name = QFile::decodeName(entry.name);
-    return entry.isDir ? QLatin1Char('/') + name : name;
+    QString text = QFile::decodeName(entry.name);
+    for (QChar& c : text)
+        c = visible(c);
+    return entry.isDir ? QLatin1Char('/') + text : text;
 }
 
 // Glyphs are not clipped to their row, so one row more on either side is drawn in case a
@@ -33,10 +54,16 @@ void paintVisibleRows(QPainter& painter, const DirListing& listing, int scrollOf
     }
 }
 
+// A one-pixel outline of drawRect(x, y, w, h) covers w + 1 by h + 1 pixels; the frames must stay
+// inside their row (240 by 28, and 236 by 24 two pixels in) and on the screen.
+void outlineInside(QPainter& painter, int left, int top, int width, int height) {
+    painter.drawRect(left, top, width - 1, height - 1);
+}
+
 void paintSelection(QPainter& painter, int selected) {
     const int top = selectionTop(selected);
-    painter.drawRect(0, top, Width, RowHeight);
-    painter.drawRect(2, top + 2, Width - 4, RowHeight - 4);
+    outlineInside(painter, 0, top, Width, RowHeight);
+    outlineInside(painter, 2, top + 2, Width - 4, RowHeight - 4);
 }
 
 } // namespace

@@ -39,7 +39,8 @@ void MyFileDlg::Select() {
         showFromTop();
         return;
     }
-    selectedPath = QFile::decodeName(dir.filePath(current->name));
+    selectedBytes = dir.filePath(current->name);
+    selectedPath = QFile::decodeName(selectedBytes);
     myCancel();
 }
 

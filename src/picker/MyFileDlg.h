@@ -15,6 +15,9 @@ public:
 
     // The chosen file's absolute path, or "USER_CANCEL" while none has been chosen.
     const QString& chosenPath() const { return selectedPath; }
+    // The chosen path as the file system spells it, which text cannot hold when the name is not
+    // UTF-8; empty while none has been chosen.
+    const QByteArray& chosenPathBytes() const { return selectedBytes; }
     const DirListing& listing() const { return dir; }
     // The entry under the selection bar; null when the list is empty.
     const DirEntry* currentEntry() const { return current; }
@@ -47,6 +50,7 @@ private:
 
     DirListing dir;
     QString selectedPath = QStringLiteral("USER_CANCEL");
+    QByteArray selectedBytes;
     const DirEntry* current = nullptr;
     int scrollOffset = 0;
     int selected = 1;

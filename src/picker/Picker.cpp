@@ -1,13 +1,14 @@
 #include "Picker.h"
 
+#include "MemoryCard.h"
 #include "MyFileDlg.h"
 #include "ZApplication.h"
 
 #include <QTimer>
 #include <cstdio>
 
-QString runPicker(const SelectionRest::Callback& onRest) {
-    auto* picker = new MyFileDlg(nullptr, QStringLiteral("/mmc/mmca1/"));
+QString runPicker(QByteArray& chosenBytes, const SelectionRest::Callback& onRest) {
+    auto* picker = new MyFileDlg(nullptr, MemoryCard::path());
     if (onRest)
         new SelectionRest(picker, onRest);
     if (auto* app = qobject_cast<ZApplication*>(qApp))
@@ -24,6 +25,7 @@ QString runPicker(const SelectionRest::Callback& onRest) {
     QCoreApplication::exec();
     std::fputs("\nexec ok", stdout);
     const QString choice = picker->chosenPath();
+    chosenBytes = picker->chosenPathBytes();
     delete picker;
     return choice;
 }

@@ -2,8 +2,6 @@
 
 #include "MyFileDlg.h"
 
-#include <QFile>
-
 SelectionRest::SelectionRest(MyFileDlg* picker, Callback callback)
     : QObject(picker), picker_(picker), callback_(std::move(callback)) {
     rest_.setSingleShot(true);
@@ -16,5 +14,5 @@ SelectionRest::SelectionRest(MyFileDlg* picker, Callback callback)
 void SelectionRest::rested() {
     const DirEntry* entry = picker_->currentEntry();
     if (entry && !entry->isDir)
-        callback_(QFile::decodeName(picker_->listing().filePath(entry->name)));
+        callback_(picker_->listing().filePath(entry->name));
 }

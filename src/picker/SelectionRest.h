@@ -1,18 +1,19 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
-#include <QString>
 #include <QTimer>
 #include <functional>
 
 class MyFileDlg;
 
 // Tells whoever wants to prepare for a choice which file the picker's selection rests on: once
-// the selection has stayed on a file for kRestMs, the file's absolute path (as the picker would
-// hand it back when chosen) goes to the callback. A selection passing over rows says nothing.
+// the selection has stayed on a file for kRestMs, the file's absolute path, in the bytes the
+// picker would hand back when it is chosen, goes to the callback. A selection passing over rows
+// says nothing.
 class SelectionRest : public QObject {
 public:
-    using Callback = std::function<void(const QString& path)>;
+    using Callback = std::function<void(const QByteArray& path)>;
 
     // Key repeat moves the selection every 30-50 ms, and a user takes longer than this to press
     // Return on a row just reached.

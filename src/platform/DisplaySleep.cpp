@@ -1,5 +1,6 @@
 #include "DisplaySleep.h"
 
+#include "HandsetSkin.h"
 #include "ZMainWidget.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ void DisplaySleep::setDark(bool dark) {
         return;
     dark_ = dark;
     for (QWidget* topLevel : QApplication::topLevelWidgets()) {
-        auto* window = qobject_cast<ZMainWidget*>(topLevel);
+        auto* window = HandsetSkin::screenIn(topLevel);
         if (window && (window->isVisible() || !dark))
             window->setScreenDark(dark);
     }

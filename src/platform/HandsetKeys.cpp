@@ -10,51 +10,54 @@
 //   0x010000ff                       Left 0x1012 ... Next 0x1017, F1 0x1030, F2 0x1031, ...
 //   characters below 0x1000          the character code as Qt names the key: the digits
 //                                    48-57, '*' 42, '#' 35, letters their capital (A is 65)
-//   characters from 0x1000 up        0x10000 + the character code (0x11000 to 0x11ffff)
-//   Qt's other special keys          Qt's own code (0x01000100 and above)
+//   characters 0x1100 to 0xffff      the character code
+//   anything else                    dropped
 //
-// The last four rows give codes in ranges that do not overlap, so a key outside the table never
-// takes one of the table's codes: characters whose codes would land among the special keys
-// are moved past them, and Space, '+' and '-' give up their character codes, which no other
-// key then takes. A key Qt cannot name but which types one character gets that character's
-// code.
+// The codes kept lie in ranges that do not overlap, so a key outside the table never takes one
+// of the table's codes: Space, '+' and '-' give up their character codes, which no other key
+// then takes, and the characters whose codes are the special keys' are dropped with the keys
+// that have no code below 0x10000. A key Qt cannot name but which types one character counts
+// as that character.
 
 namespace {
 
 constexpr int kSpecialFirst = 0x01000000;
 constexpr int kSpecialLast = 0x010000ff;
 constexpr int kSpecialBase = 0x1000;
-constexpr int kWideCharacterBase = 0x10000;
+constexpr int kSpecialCodesEnd = 0x1100;
+constexpr int kLargestCode = 0xffff;
 
-int specialKeyCode(int qtKey) {
+quint16 specialKeyCode(int qtKey) {
     if (qtKey == Qt::Key_Enter)
         return HandsetKey::Return;
-    return kSpecialBase | (qtKey & 0xff);
+    return quint16(kSpecialBase | (qtKey & 0xff));
 }
 
-int characterCode(int qtKey) {
-    switch (qtKey) {
+std::optional<quint16> characterCode(int character) {
+    switch (character) {
     case Qt::Key_Space:
         return HandsetKey::F26;
     case Qt::Key_Plus:
         return HandsetKey::F28;
     case Qt::Key_Minus:
         return HandsetKey::F29;
-    default:
-        return qtKey < kSpecialBase ? qtKey : kWideCharacterBase + qtKey;
     }
+    const bool amongSpecialCodes = character >= kSpecialBase && character < kSpecialCodesEnd;
+    if (character <= 0 || amongSpecialCodes || character > kLargestCode)
+        return std::nullopt;
+    return quint16(character);
 }
 
 } // namespace
 
-int handsetKeyCode(int qtKey, const QString& text) {
-    if ((qtKey == 0 || qtKey == Qt::Key_unknown) && text.size() == 1)
-        return characterCode(text.at(0).unicode());
+std::optional<quint16> handsetKeyCode(int qtKey, const QString& text) {
+    if (qtKey == 0 || qtKey == Qt::Key_unknown)
+        return text.size() == 1 ? characterCode(text.at(0).unicode()) : std::nullopt;
     if (qtKey >= kSpecialFirst && qtKey <= kSpecialLast)
         return specialKeyCode(qtKey);
     if (qtKey < kSpecialFirst)
         return characterCode(qtKey);
-    return qtKey;
+    return std::nullopt;
 }
 
 QByteArray keyTableText() {

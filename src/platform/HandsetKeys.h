@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // Handset key codes: printable keys use their character code, the others 0x1000 upward.
 namespace HandsetKey {
@@ -24,8 +25,12 @@ enum : int {
 };
 }
 
-// The handset key code for a desktop (Qt) key and its text. Keys outside the handset table
-// get a code of their own that never equals one of the table's codes.
-int handsetKeyCode(int qtKey, const QString& text);
+// The handset key code, an unsigned 16-bit number, for a desktop (Qt) key and the text it types.
+// Keys outside the handset table keep a code of their own that never equals one of the table's
+// codes where one fits in 16 bits: Qt's first block of special keys (Escape, Tab, F3, ...) and
+// characters up to U+FFFF. Every other key is dropped (none): Qt's further special keys
+// (Select, Call, ...), characters above U+FFFF, the characters U+1000 to U+10FF (whose codes
+// are the special keys'), and keys that Qt cannot name and that type no single character.
+std::optional<quint16> handsetKeyCode(int qtKey, const QString& text);
 // The table as the usage text shows it.
 QByteArray keyTableText();

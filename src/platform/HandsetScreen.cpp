@@ -1,5 +1,6 @@
 #include "HandsetScreen.h"
 
+#include "HandsetSkin.h"
 #include "ZMainWidget.h"
 
 #include <QApplication>
@@ -10,12 +11,12 @@ namespace {
 
 const ZMainWidget* handsetWindowOf(const QWidget* widget) {
     if (widget)
-        if (auto* own = qobject_cast<const ZMainWidget*>(widget->window()))
+        if (auto* own = HandsetSkin::screenIn(widget->window()))
             return own;
-    if (auto* active = qobject_cast<const ZMainWidget*>(QApplication::activeWindow()))
+    if (auto* active = HandsetSkin::screenIn(QApplication::activeWindow()))
         return active;
-    for (const QWidget* topLevel : QApplication::topLevelWidgets()) {
-        auto* window = qobject_cast<const ZMainWidget*>(topLevel);
+    for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+        auto* window = HandsetSkin::screenIn(topLevel);
         if (window && window->isVisible())
             return window;
     }

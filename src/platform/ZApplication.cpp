@@ -1,6 +1,7 @@
 #include "ZApplication.h"
 
 #include "HandsetKeys.h"
+#include "PlatformOptions.h"
 #include "SessionBus.h"
 #include "TerminationSignals.h"
 
@@ -14,11 +15,14 @@
 namespace {
 
 QByteArray usageText() {
-    return "Usage: vidlark [MEDIA-FILE]\n"
+    return "Usage: vidlark [-bare] [-card DIR] [MEDIA-FILE]\n"
            "Plays MEDIA-FILE on an emulated 240x320 handset; without one, opens the file\n"
            "picker on the memory card. Qt's own options (-platform, -display, ...) are\n"
            "accepted too.\n"
            "\n"
+           "  -bare        show the bare screen, without the handset and its keys around it\n"
+           "  -card DIR    the memory card is DIR; without it /mmc/mmca1/ when that exists,\n"
+           "               else the desktop's videos folder, else the home folder\n"
            "  --help       show this text\n"
            "  --version    show the version\n"
            "\n"
@@ -44,13 +48,15 @@ void ZApplication::answerInformationOptions(int argc, char** argv) {
 }
 
 // Before QApplication starts its threads, which may read the environment.
-int& ZApplication::beforeQtStarts(int& argc) {
+int& ZApplication::beforeQtStarts(int& argc, char** argv) {
     refuseUnannouncedSessionBus();
+    takePlatformOptions(argc, argv);
     return argc;
 }
 
 // Every application is a GUI client on the emulator.
-ZApplication::ZApplication(int& argc, char** argv, int) : QApplication(beforeQtStarts(argc), argv) {
+ZApplication::ZApplication(int& argc, char** argv, int)
+    : QApplication(beforeQtStarts(argc, argv), argv) {
     // The accessibility bridge asks the session bus whether anyone listens the first time a
     // widget changes. Woken here, it does so during start-up, while the clip is being probed,
     // rather than while the window is built on the probe's result.

@@ -4,7 +4,8 @@
 #include <QPointer>
 
 // The handset's application object. Construction removes the options it understands from the
-// argument vector and lowers argc to match: Qt's own options.
+// argument vector and lowers argc to match: Qt's own options and the emulator's
+// (PlatformOptions.h).
 //
 // It also turns SIGTERM, SIGINT and SIGHUP into an orderly end: every handset window is closed
 // and the event loops are left, so windows are destroyed by their owners as on any other exit.
@@ -33,7 +34,7 @@ public:
     static int terminationNotice();
 
 private:
-    static int& beforeQtStarts(int& argc);
+    static int& beforeQtStarts(int& argc, char** argv);
     void mainWidgetClosed();
     void endInOrder();
 

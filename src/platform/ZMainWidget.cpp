@@ -1,7 +1,9 @@
 #include "ZMainWidget.h"
 
+#include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
+#include "HandsetSkin.h"
 #include "VideoSurface.h"
 #include "ZSoftKey.h"
 
@@ -27,6 +29,7 @@ struct ZMainWidget::Parts {
     QLabel* title = nullptr;
     QVBoxLayout* content = nullptr;
     ZSoftKey* softKey = nullptr;
+    HandsetSkin* skin = nullptr;
     VideoSurface* video = nullptr;
     ScreenCover* darkOverlay = nullptr;
     bool fullScreen = false;
@@ -38,11 +41,19 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     : QDialog(parent), parts_(new Parts) {
     setObjectName(QString::fromLatin1(name));
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
+    new FixedSize(this);
     setFocusPolicy(Qt::StrongFocus);
+    if (!parent && HandsetSkin::isShown())
+        parts_->skin = new HandsetSkin(this);
     buildScreen();
 }
 
 ZMainWidget::~ZMainWidget() {
+    // The skin is this window's parent; it can go only once this window has left it.
+    if (parts_->skin) {
+        parts_->skin->hide();
+        parts_->skin->deleteLater();
+    }
     delete parts_;
 }
 
@@ -139,7 +150,11 @@ bool ZMainWidget::event(QEvent* event) {
 }
 
 void ZMainWidget::deliverHandsetKey(QKeyEvent* desktopKey) {
-    const int code = handsetKeyCode(desktopKey->key(), desktopKey->text());
+    const std::optional<quint16> handsetCode =
+        handsetKeyCode(desktopKey->key(), desktopKey->text());
+    if (!handsetCode)
+        return; // a key the handset does not have
+    const int code = *handsetCode;
     if (parts_->softKey && (code == HandsetKey::F1 || code == HandsetKey::F2)) {
         if (desktopKey->type() == QEvent::KeyPress)
             parts_->softKey->press(code == HandsetKey::F1 ? ZSoftKey::LEFT : ZSoftKey::RIGHT);

@@ -49,6 +49,7 @@ ZSoftKey::~ZSoftKey() {
 
 void ZSoftKey::setText(KEY_IDX index, const QString& text, TEXT_PRIORITY) {
     keys_[index].label->setText(text);
+    emit textChanged();
 }
 
 QString ZSoftKey::text(KEY_IDX index) const {

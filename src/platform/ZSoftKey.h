@@ -26,6 +26,7 @@ public:
 
 signals:
     void leftClicked();
+    void textChanged();
     void rightClicked();
 
 protected:

@@ -29,6 +29,16 @@ bool near(QRgb pixel, QRgb colour) {
            qAbs(qBlue(pixel) - qBlue(colour)) < 60;
 }
 
+// Subtitle text (yellow) and the on-screen display, against the clip's dark picture.
+QRect brightArea(const QImage& screen, int left, int right) {
+    QRect area;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = left; x < right; ++x)
+            if (qRed(screen.pixel(x, y)) > 160 && qGreen(screen.pixel(x, y)) > 160)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
 void writeFile(const QByteArray& path, const QByteArray& bytes) {
     FILE* out = std::fopen(path.constData(), "wb"); // names here need not be UTF-8
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
@@ -48,6 +58,7 @@ private slots:
     void noPlayerOutlivesTheProgram();
     void programSurvivesItsPlayerCrashing();
     void leavingPausesOnceAndFiveResumes();
+    void subtitlesTurnWithThePicture();
     void badInputStartsAndExits_data();
     void badInputStartsAndExits();
 
@@ -137,7 +148,7 @@ void HandsetTest::pictureFillsThePortraitScreen() {
     const QString path = work.filePath(name + ".avi");
     QVERIFY(TestSupport::generateClip(path, size.width(), size.height(), 8,
                                       {"-c:v", "mpeg4", "-q:v", "2"}, source));
-    auto run = handset.play({path});
+    auto run = handset.play({"-bare", path}); // the screen alone fills the X server's
     QImage shot;
     // The player needs a moment to open its output and draw its first frames.
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -205,7 +216,7 @@ void HandsetTest::programSurvivesItsPlayerCrashing() {
     handset.exitFromMenu();
     QVERIFY2(run->waitForExit(5000), run->output().constData());
     QCOMPARE(run->exitCode(), 0);
-    QVERIFY(run->output().endsWith("exit\n\nexit3!"));
+    QVERIFY(run->output().endsWith("exit\n\nexit3!\n"));
     QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
     QVERIFY(TestSupport::processAlive(bystander.processId()));
 }
@@ -215,7 +226,8 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     otherClient.setProcessEnvironment(handset.environment());
     otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
     QProcessEnvironment environment = handset.environment();
-    environment.insert("VIDLARK_MPLAYER", VIDLARK_RECORDING_MPLAYER);
+    environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
+    environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
     environment.insert("FAKE_PLAYER_LOG", work.filePath("player.log"));
     auto run = handset.play({QFile::decodeName(clip)}, {}, environment);
     const QByteArray program = handset.focusProgram();
@@ -244,6 +256,44 @@ void HandsetTest::leavingPausesOnceAndFiveResumes() {
     QVERIFY(run->waitForExit(5000));
     otherClient.kill();
     otherClient.waitForFinished();
+}
+
+// A turned clip with a .srt beside it: the subtitle runs along the right edge of the portrait
+// screen and the on-screen display along the left, nothing lies across the middle columns where
+// an upright line would; Chinese shows the same glyphs from a UTF-8 file as from a GBK one.
+void HandsetTest::subtitlesTurnWithThePicture() {
+    const QString chinese = QString::fromUtf8("字幕随画面转动");
+    const QList<QStringList> cases{{"english", "UTF-8", "Subtitles turn with it"},
+                                   {"chinese", "UTF-8", chinese},
+                                   {"chinese-gbk", "GBK", chinese}};
+    QImage chineseSubtitle;
+    for (const QStringList& row : cases) {
+        const QString name = work.filePath("subtitle-" + row[0]);
+        QVERIFY(TestSupport::generateClip(name + ".avi", 320, 240, 10, {"-c:v", "mpeg4"},
+                                          "color=c=0x102030:s=320x240:r=25"));
+        QProcess iconv;
+        iconv.setStandardOutputFile(name + ".srt");
+        iconv.start("iconv", {"-f", "UTF-8", "-t", row[1]});
+        iconv.write(("1\n00:00:00,000 --> 00:00:10,000\n" + row[2] + '\n').toUtf8());
+        iconv.closeWriteChannel();
+        QVERIFY(iconv.waitForFinished() && iconv.exitCode() == 0);
+        auto run = handset.play({"-bare", name + ".avi"}); // pixels of the screen alone
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (shot = handset.x().screenshot(), brightArea(shot, 160, 240).height() > 40), 15000);
+        shot.save(QStringLiteral(VIDLARK_SCREENSHOT_DIR "/subtitle-%1.png").arg(row[0]));
+        const QRect subtitle = brightArea(shot, 160, 240);
+        QVERIFY2(subtitle.left() > 200 && subtitle.height() > 2 * subtitle.width(),
+                 qPrintable(row[0]));
+        QVERIFY2(brightArea(shot, 0, 80).height() > 40, "no on-screen display on the left");
+        QVERIFY2(brightArea(shot, 60, 180).isEmpty(), "upright text across the picture");
+        if (row[2] == chinese && chineseSubtitle.isNull())
+            chineseSubtitle = shot.copy(subtitle);
+        else if (row[2] == chinese)
+            QCOMPARE(shot.copy(subtitle).size(), chineseSubtitle.size());
+        ::kill(pid_t(run->pid()), SIGTERM);
+        QVERIFY(run->waitForExit(10000));
+    }
 }
 
 void HandsetTest::badInputStartsAndExits_data() {

@@ -92,6 +92,9 @@ void RoadsTest::directRoad_data() {
         << QStringList{"-idle"} << QByteArray("./-idle") << false;
     QTest::newRow("program directory longer than 1024 bytes")
         << QStringList{"clip.avi"} << QByteArray("clip.avi") << true;
+    QTest::newRow("the emulator's options are consumed")
+        << QStringList{"-bare", "-card", "/srv/card", "clip.avi"} << QByteArray("clip.avi")
+        << false;
 }
 
 // The probe and the player run from the program directory, on the path as a file name.
@@ -105,7 +108,7 @@ void RoadsTest::directRoad() {
     const QByteArray start = "begin\nApplication new ok\n" + probeTrace(path, dir) +
                              "MainWidget new ok\nMainWidget setMainWidget ok\n";
     QVERIFY2(out.startsWith(start), out.constData());
-    QVERIFY2(out.endsWith("\nexit3!"), out.constData());
+    QVERIFY2(out.endsWith("\nexit3!\n"), out.constData());
     // Both the probe and the player were started, each with the path as a word of its own.
     QByteArrayList started;
     for (const QByteArray& line :

@@ -42,7 +42,9 @@ void type(MyFileDlg& picker, const QString& keys) {
     }
 }
 
-// The screen as painting every row onto one page at least a screen high would give it.
+// The screen as painting every row's text onto one page at least a screen high would give it,
+// with the selection's frames set pixel by pixel: the outer one on the edges of its 240x28 row,
+// the inner one on the edges of the 236x24 rectangle two pixels in.
 QImage referenceScreen(const DirListing& listing, int selected, int scrollOffset) {
     QPixmap page(240, std::max(28 * listing.count(), 320));
     page.fill(Qt::white);
@@ -50,10 +52,27 @@ QImage referenceScreen(const DirListing& listing, int selected, int scrollOffset
     for (int k = 0; k < listing.count(); ++k)
         painter.drawText(QRect(4, 28 * k + 4, 240, 20), Qt::AlignLeft,
                          (listing.at(k).isDir ? "/" : "") + QString::fromUtf8(listing.at(k).name));
-    painter.drawRect(0, (selected - 1) * 28, 240, 28);
-    painter.drawRect(2, (selected - 1) * 28 + 2, 236, 24);
     painter.end();
-    return page.copy(0, scrollOffset, 240, 320).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage screen =
+        page.copy(0, scrollOffset, 240, 320).toImage().convertToFormat(QImage::Format_RGB32);
+    const int top = (selected - 1) * 28 - scrollOffset;
+    for (const QRect frame : {QRect(0, top, 240, 28), QRect(2, top + 2, 236, 24)})
+        for (int y = frame.top(); y <= frame.bottom(); ++y)
+            for (int x = frame.left(); x <= frame.right(); ++x)
+                if (x == frame.left() || x == frame.right() || y == frame.top() ||
+                    y == frame.bottom())
+                    screen.setPixel(x, y, qRgb(0, 0, 0));
+    return screen;
+}
+
+// The bounds of everything drawn in other colours than white.
+QRect ink(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 } // namespace
@@ -152,6 +171,29 @@ private slots:
         QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), selected, scroll));
     }
 
+    // The third row shows the name whole on its one line, with each control character drawn
+    // as a sign (not as the space that stands in its place here), and nothing below it.
+    void controlCharactersStayOnTheirRow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spaced");
+        QTest::newRow("line feed") << u"clip\nnext.avi"_s << u"clip next.avi"_s;
+        QTest::newRow("return, tab") << u"clip\r\tnext.avi"_s << u"clip  next.avi"_s;
+        QTest::newRow("line separator") << u"clip\u2028next.avi"_s << u"clip next.avi"_s;
+    }
+    void controlCharactersStayOnTheirRow() {
+        QFETCH(QString, name);
+        QFETCH(QString, spaced);
+        QTemporaryDir withControls, withSpaces;
+        QVERIFY(make(withControls.path(), {name}) && make(withSpaces.path(), {spaced}));
+        MyFileDlg shown(nullptr, withControls.path()), blank(nullptr, withSpaces.path());
+        const QImage screen = screenOf(shown);
+        const QImage row = screen.copy(0, 56, 240, 28),
+                     plain = screenOf(blank).copy(0, 56, 240, 28);
+        QVERIFY(ink(screen).bottom() < 3 * 28);
+        QVERIFY(ink(row).right() >= ink(plain).right());
+        QVERIFY(row != plain);
+    }
+
     void emptyListThatCanBeLeft_data() {
         QTest::addColumn<bool>("vanished");
         QTest::newRow("unreadable") << false;
@@ -183,16 +225,17 @@ private slots:
         QTemporaryDir root;
         QVERIFY(make(root.path(), {"sub/", "a.avi", "b.avi", "c.avi"}));
         MyFileDlg picker(nullptr, root.path());
-        QStringList told;
-        SelectionRest rest(&picker, [&](const QString& path) { told << path; });
+        QByteArrayList told;
+        SelectionRest rest(&picker, [&](const QByteArray& path) { told << path; });
         QTest::qWait(SelectionRest::kRestMs * 2);
-        QCOMPARE(told, QStringList()); // on the directory
-        type(picker, "DDDDD");         // from "./" over "../", "sub/", a.avi and b.avi
+        QCOMPARE(told, QByteArrayList()); // on the directory
+        type(picker, "DDDDD");            // from "./" over "../", "sub/", a.avi and b.avi
         QTest::qWait(SelectionRest::kRestMs * 2);
         type(picker, "U");
-        QTRY_COMPARE(told, QStringList({root.filePath("c.avi"), root.filePath("b.avi")}));
+        QTRY_COMPARE(told, QByteArrayList({QFile::encodeName(root.filePath("c.avi")),
+                                           QFile::encodeName(root.filePath("b.avi"))}));
         type(picker, "E");
-        QCOMPARE(picker.chosenPath(), told.last());
+        QCOMPARE(picker.chosenPathBytes(), told.last());
     }
 };
 

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -13,11 +16,11 @@ bool selectionOnFirstRow(const QImage& screen) {
            screen.pixel(120, 1) == qRgb(255, 255, 255) && screen.pixel(120, 2) == qRgb(0, 0, 0);
 }
 
-// Up to the root first, then down each directory to the next name.
-QStringList keysTo(const QByteArray& path) {
-    QStringList keys{"Left", "Left", "Left"};
-    DirListing listing("/");
-    for (const QByteArray& name : path.mid(1).split('/')) {
+// From the directory the picker shows down each directory to the next name.
+QStringList keysTo(const QByteArray& shown, const QByteArray& path) {
+    QStringList keys;
+    DirListing listing(shown);
+    for (const QByteArray& name : path.mid(shown.size() + 1).split('/')) {
         for (int row = 0; listing.at(row).name != name; ++row)
             keys << "Down";
         keys << "Return";
@@ -26,13 +29,21 @@ QStringList keysTo(const QByteArray& path) {
     return keys;
 }
 
-// The player runs with the path as one word of its command line, byte for byte.
+// The playing player (not the identify run) has the file open by its path, byte for byte.
 bool plays(const VidlarkRun& run, const QByteArray& path) {
     for (const qint64 pid : run.descendants()) {
         QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
         const QByteArray words = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        if (words.startsWith("mplayer") && words.split('\0').contains(path))
-            return true;
+        if (!words.startsWith("mplayer") || !words.split('\0').contains("-slave"))
+            continue;
+        const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+        for (const QString& fd :
+             QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            char target[4096];
+            const ssize_t size = ::readlink(QFile::encodeName(fds + '/' + fd), target, 4096);
+            if (size > 0 && QByteArray(target, size) == path)
+                return true;
+        }
     }
     return false;
 }
@@ -51,19 +62,26 @@ private slots:
         ProcessTree::adoptOrphans();
         // Under the build tree, whose listings stay put while the keys are on their way.
         QDir tree(QStringLiteral(PICKER_ROAD_DIR));
-        QVERIFY(tree.removeRecursively() && tree.mkpath(QString::fromUtf8("视频")));
-        const QString clip = tree.filePath(QString::fromUtf8("视频/Ägypten clip.avi"));
-        QVERIFY(TestSupport::generateClip(clip, 320, 240, 30, {"-c:v", "mpeg4"}));
-        VidlarkRun run(TestSupport::programDir() + "/vidlark", {}, handset.environment());
+        std::filesystem::remove_all(PICKER_ROAD_DIR); // QDir cannot name the clip
+        QVERIFY(tree.mkpath(QString::fromUtf8("视频")));
+        const QString card = tree.filePath(QString::fromUtf8("视频"));
+        const QString made = card + "/clip.avi";
+        QVERIFY(TestSupport::generateClip(made, 320, 240, 30, {"-c:v", "mpeg4"}));
+        // A UTF-8 directory, and a Latin-1 file name that is not UTF-8.
+        const QByteArray clip = QFile::encodeName(card) + "/\xc4gypten clip.avi";
+        QCOMPARE(::rename(QFile::encodeName(made).constData(), clip.constData()), 0);
+        // The card is the clip's directory; going up from there is the first key.
+        VidlarkRun run(TestSupport::programDir() + "/vidlark", {"-bare", "-card", card},
+                       handset.environment());
         QVERIFY2(run.waitForOutput("\nbegin exec"), run.output().constData());
         const QByteArray window = handset.x().waitForWindow(QString::fromUtf8("打开文件"));
         QVERIFY(!window.isEmpty());
         // Keys pressed before the picker has drawn its selection can be lost.
         QTRY_VERIFY_WITH_TIMEOUT(selectionOnFirstRow(handset.x().screenshot()), 15000);
         handset.x().focus(window);
-        handset.x().key(keysTo(QFile::encodeName(clip)));
+        handset.x().key(QStringList{"Left"} + keysTo(QFile::encodeName(tree.path()), clip));
         QVERIFY2(run.waitForOutput("\nget name"), run.output().constData());
-        QTRY_VERIFY_WITH_TIMEOUT(plays(run, QFile::encodeName(clip)), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(plays(run, clip), 20000);
         handset.exitFromMenu();
         QVERIFY(run.waitForExit(20000));
         QCOMPARE(run.exitCode(), 0);

@@ -1,5 +1,7 @@
 // The emulated handset worked from the desktop: keys, soft keys, screens, dialogs, sleep.
 #include "HandsetKeys.h"
+#include "HandsetSkin.h"
+#include "MemoryCard.h"
 #include "ZKbMainWidget.h"
 #include "ZMessageDlg.h"
 #include "ZNumModule.h"
@@ -13,9 +15,13 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 // F1 and F2 arrive as keys only in a window without a soft-key bar.
 static const QList<QPair<int, int>> keyTable{
@@ -108,34 +114,39 @@ private slots:
         bus.waitForFinished(5000);
     }
 
+    // The table's keys, then other keys: a 16-bit code of their own that none of the table's
+    // keys has, or dropped (-1) before they reach the window.
     void keyCodes_data() {
         QTest::addColumn<int>("qtKey");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<int>("code");
         for (const auto& [qtKey, code] : keyTable)
-            QTest::newRow(qPrintable(QKeySequence(qtKey).toString())) << qtKey << code;
+            QTest::newRow(qPrintable(QKeySequence(qtKey).toString()))
+                << qtKey << (qtKey < 0x01000000 ? QString(QChar(qtKey)) : QString()) << code;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << u"\x1b"_s << 0x1000;
+        QTest::newRow("F3") << int(Qt::Key_F3) << QString() << 0x1032;
+        QTest::newRow("a") << int(Qt::Key_A) << u"a"_s << 65;
+        QTest::newRow("=") << int(Qt::Key_Equal) << u"="_s << 61;
+        QTest::newRow("U+4E2D") << 0x4e2d << u"中"_s << 0x4e2d;
+        QTest::newRow("U+FFFD") << 0xfffd << u"\ufffd"_s << 0xfffd;
+        QTest::newRow("unnamed key typing ä") << int(Qt::Key_unknown) << u"ä"_s << 0xe4;
+        QTest::newRow("U+1012, Left's code") << 0x1012 << u"\u1012"_s << -1;
+        QTest::newRow("unnamed key typing U+1004") << int(Qt::Key_unknown) << u"\u1004"_s << -1;
+        QTest::newRow("unnamed key typing nothing") << int(Qt::Key_unknown) << QString() << -1;
+        QTest::newRow("U+1F600") << 0x1f600 << u"😀"_s << -1;
+        QTest::newRow("unnamed key typing U+1F600") << 0 << u"😀"_s << -1;
+        QTest::newRow("Select") << int(Qt::Key_Select) << QString() << -1;
+        QTest::newRow("Call") << int(Qt::Key_Call) << QString() << -1;
     }
 
     void keyCodes() {
         QFETCH(int, qtKey);
+        QFETCH(QString, text);
         QFETCH(int, code);
         RecordingWindow plain;
-        QTest::keyClick(&plain, Qt::Key(qtKey));
-        QCOMPARE(plain.pressed + plain.released, QList<int>({code, code}));
-    }
-
-    // A code of its own for every other key, also for characters from keys Qt cannot name.
-    void otherKeysKeepClearOfTheTable() {
-        QSet<int> seen;
-        for (const auto& [qtKey, code] : keyTable)
-            seen << code;
-        const QList<QPair<int, char16_t>> others{
-            {Qt::Key_Escape, 0}, {Qt::Key_F3, 0},      {Qt::Key_A, 'a'}, {Qt::Key_Equal, '='},
-            {Qt::Key_Select, 0}, {Qt::Key_unknown, 0}, {0x1004, 0x1004}, {Qt::Key_unknown, 0x1012}};
-        for (const auto& [qtKey, ch] : others) {
-            const int code = handsetKeyCode(qtKey, ch ? QString(QChar(ch)) : QString());
-            QVERIFY2(!seen.contains(code), qPrintable(QString::number(qtKey, 16)));
-            seen << code;
-        }
+        QTest::sendKeyEvent(QTest::Click, &plain, Qt::Key(qtKey), text, {});
+        const QList<int> expected = code < 0 ? QList<int>() : QList<int>{code, code};
+        QCOMPARE(plain.pressed + plain.released, expected);
     }
 
     // The left key opens the menu inside the screen, on its first item; the right one calls its
@@ -154,6 +165,45 @@ private slots:
         QTest::mouseClick(softKeys, Qt::LeftButton, {}, QPoint(softKeys->width() - 10, 10));
         QTRY_COMPARE(window->calls, QStringList({"second", "first", "right", "right"}));
         QVERIFY(window->pressed.isEmpty());
+    }
+
+    // A desktop key held down shows its key on the skin pressed; a click on a skin key is that
+    // key's press and release, and the soft keys' clicks press the soft keys.
+    void skinKeys() {
+        auto* skin = qobject_cast<HandsetSkin*>(window->window());
+        QVERIFY(skin);
+        const QRect five = skin->keyRect(Qt::Key_5);
+        const QImage up = skin->grab(five).toImage();
+        QTest::keyPress(window, Qt::Key_5);
+        QVERIFY(skin->grab(five).toImage() != up);
+        QTest::keyRelease(window, Qt::Key_5);
+        QCOMPARE(skin->grab(five).toImage(), up);
+        QTest::mouseClick(skin, Qt::LeftButton, {}, five.center());
+        QTest::mouseClick(skin, Qt::LeftButton, {}, skin->keyRect(Qt::Key_F2).center());
+        QTest::mouseClick(skin, Qt::LeftButton, {}, skin->keyRect(Qt::Key_F1).center());
+        QVERIFY(menu->isVisible() && screen().contains(menu->geometry()));
+        QCOMPARE(window->pressed + window->released, QList<int>({53, 53, 53, 53}));
+        QCOMPARE(window->calls, QStringList{"right"});
+    }
+
+    // -card wins; without it the handset's card, else the desktop's videos folder, else home.
+    void memoryCard() {
+        if (QFileInfo::exists("/mmc/mmca1/"))
+            QSKIP("this machine has a handset's memory card");
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+        });
+        QTemporaryDir fresh;
+        qputenv("HOME", QFile::encodeName(fresh.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(fresh.filePath(".config")));
+        QCOMPARE(MemoryCard::path(), fresh.path());
+        QVERIFY(QDir(fresh.path()).mkdir("Videos"));
+        QCOMPARE(MemoryCard::path(), fresh.filePath("Videos"));
+        MemoryCard::setPath("/srv/card");
+        QCOMPARE(MemoryCard::path(), QString("/srv/card"));
+        MemoryCard::setPath({});
     }
 
     // The video surface keeps one native window, so the player goes on drawing into it after a

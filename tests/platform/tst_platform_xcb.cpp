@@ -1,4 +1,5 @@
-// On a real X server the video surface and the dark screen lie above all else on the screen.
+// On a real X server the video surface and the dark screen lie above all else on the screen,
+// and stay inside it: the handset drawn around it shows unchanged.
 #include "XSession.h"
 #include "ZApplication.h"
 #include "ZKbMainWidget.h"
@@ -11,7 +12,9 @@ class XcbTest : public QObject {
     Q_OBJECT
 public:
     XSession x;
-    QRgb middle() const { return x.screenshot().pixel(120, 160); }
+    QPoint middleAt, besideAt;
+    QRgb middle() const { return x.screenshot().pixel(middleAt); }
+    bool besideUnchanged(QRgb before) const { return x.screenshot().pixel(besideAt) == before; }
 
 private slots:
     // The player's picture is stood in for by a red one that ImageMagick's display puts on the
@@ -20,7 +23,10 @@ private slots:
         ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QRgb content = middle();
+        QVERIFY(window.window() != &window);
+        middleAt = window.mapToGlobal(QPoint(120, 160));
+        besideAt = window.mapToGlobal(QPoint(-2, 160));
+        const QRgb content = middle(), beside = x.screenshot().pixel(besideAt);
         QVERIFY(content != qRgb(0, 0, 0) && content != qRgb(255, 0, 0));
         window.setFullScreenMode(true, false);
         const QByteArray id = QByteArray::number(quint64(window.videoSurface()->winId()));
@@ -28,13 +34,40 @@ private slots:
         QTRY_COMPARE(middle(), qRgb(0, 0, 0));
         x.run("display", {"-window", id, "-size", "240x320", "xc:red"});
         QTRY_COMPARE(middle(), qRgb(255, 0, 0));
+        QVERIFY(besideUnchanged(beside));
         window.setFullScreenMode(false, false);
         QVERIFY(!qEnvironmentVariableIsSet("VIDLARK_WID"));
         QTRY_COMPARE(middle(), content);
         window.setScreenDark(true);
         QTRY_COMPARE(middle(), qRgb(0, 0, 0));
+        QVERIFY(besideUnchanged(beside));
         window.setScreenDark(false);
         QTRY_COMPARE(middle(), content);
+    }
+
+    // The desktop may ask for another size (there is no window manager here to refuse it for
+    // the window); the desktop's window, the handset drawn around the screen, takes its own
+    // back.
+    void screenKeepsItsSize() {
+        ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* handset = window.window();
+        const QSize fixed = handset->size();
+        const QString id = QString::number(quint64(handset->winId()));
+        const auto geometry = [&] {
+            return x.run("xwininfo", {"-id", id})
+                .contains(QStringLiteral("Width: %1\n  Height: %2\n")
+                              .arg(fixed.width())
+                              .arg(fixed.height())
+                              .toLatin1());
+        };
+        QVERIFY(geometry());
+        x.run("xdotool", {"windowsize", id, "400", "200"});
+        QTRY_VERIFY(handset->size() != fixed || !geometry());
+        QTRY_VERIFY(geometry());
+        QCOMPARE(handset->size(), fixed);
+        QCOMPARE(window.size(), QSize(240, 320));
     }
 
     // With no session bus announced, nothing may start one for us: libdbus would run the
@@ -54,7 +87,7 @@ public:
 
 int main(int argc, char** argv) {
     XcbTest test;
-    if (!test.x.start())
+    if (!test.x.start(400, 720))
         qFatal("no X server: %s", qPrintable(test.x.error()));
     qputenv("DISPLAY", test.x.display().toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");

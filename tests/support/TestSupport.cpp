@@ -11,6 +11,10 @@ QString programDir() {
     return QStringLiteral(VIDLARK_PROGRAM_DIR);
 }
 
+QString fakePlayer() {
+    return QStringLiteral(VIDLARK_FAKE_PLAYER);
+}
+
 bool generateClip(const QString& path, int width, int height, double seconds,
                   const QStringList& outputOptions, const QString& videoSource) {
     const QString size = QString::number(width) + 'x' + QString::number(height);
@@ -36,12 +40,10 @@ bool generateClip(const QString& path, int width, int height, double seconds,
 }
 
 void installFakePlayer(const QString& dir) {
-    const QString script = QStringLiteral(VIDLARK_TEST_SUPPORT_DIR "/fake-player");
     for (const char* name : {"mplayer", "mplayerrm"}) {
         const QString target = QDir(dir).filePath(name);
         QFile::remove(target);
-        QFile::copy(script, target);
-        QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
+        QFile::copy(fakePlayer(), target);
     }
 }
 

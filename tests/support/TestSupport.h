@@ -15,6 +15,9 @@ QString programDir();
 bool generateClip(const QString& path, int width, int height, double seconds,
                   const QStringList& outputOptions = {}, const QString& videoSource = {});
 
+// The recording fake player (see fake_player.cpp).
+QString fakePlayer();
+
 // Makes dir a program directory whose "mplayer" and "mplayerrm" are the recording fake player.
 void installFakePlayer(const QString& dir);
 

@@ -1,3 +1,4 @@
+#include "HandsetSkin.h"
 #include "MainWidget.h"
 #include "MediaProbe.h"
 #include "PlayerWindow.h"
@@ -21,8 +22,10 @@
 #include <csignal>
 
 using Keys = QList<int>;
-// Besides key codes: focus lost and regained, jump to 42 % accepted or cancelled.
+// Besides key codes: focus lost and regained, jump to 42 % accepted or cancelled; a key code
+// with kSkin added is a click on that key of the handset drawn around the window.
 enum : int { kLeave = -1, kJump = -2, kJumpCancelled = -3 };
+constexpr int kSkin = 0x40000000;
 
 class MainWidgetTest : public QObject {
     Q_OBJECT
@@ -60,6 +63,13 @@ class MainWidgetTest : public QObject {
     }
 
     void act(int key) {
+        if (key >= kSkin) {
+            auto* skin = qobject_cast<HandsetSkin*>(window->window());
+            QVERIFY(skin);
+            const QRect rect = skin->keyRect(key - kSkin);
+            QVERIFY(!rect.isEmpty());
+            return QTest::mouseClick(skin, Qt::LeftButton, {}, rect.center());
+        }
         if (key >= 0)
             return QTest::keyClick(window.get(), Qt::Key(key));
         if (key == kLeave) {
@@ -138,6 +148,8 @@ private slots:
                    {commands[i], "pause", "pausing_keep " + commands[i]}, Paused, 20);
         keyRow("5 twice", {Qt::Key_5, Qt::Key_Space}, {"pause", "pause"}, Playing, 0);
         keyRow("*", {Qt::Key_Asterisk}, {}, Playing, 1);
+        keyRow("clicks on the skin", {kSkin + Qt::Key_5, kSkin + Qt::Key_8, kSkin + Qt::Key_5},
+               {"pause", "pausing_keep seek -30", "pause"}, Playing, 0);
         keyRow("paused *", {Qt::Key_5, Qt::Key_Asterisk}, {"pause"}, Paused, 0);
         keyRow("bound keys first", {Qt::Key_5, Qt::Key_NumberSign, Qt::Key_2},
                {"seek +5", "osd", "seek +30"}, Playing, 0, "53=seek +5\n35=osd\n");
@@ -209,13 +221,17 @@ private slots:
                 raise(road == "SIGTERM" ? SIGTERM : road == "SIGINT" ? SIGINT : SIGHUP);
         });
         whenPlaying.start(20);
-        StdoutCapture capture;
-        playWindow(shown);
+        QByteArray trace;
+        {
+            StdoutCapture capture; // only around the run: Qt Test reports to standard output too
+            playWindow(shown);
+            trace = capture.text();
+        }
         QVERIFY(shown.isNull());
         QVERIFY2(exiting.elapsed() < 3000, qPrintable(QString::number(exiting.elapsed())));
         QVERIFY(!logged("LINE").contains("pause"));
         QCOMPARE(PM_lcdSleepTime(), 30);
-        QVERIFY(capture.text().contains("exit\n"));
+        QVERIFY(trace.contains("exit\n"));
         for (const QByteArray& pid :
              QByteArrayList{QByteArray::number(playerPid())} + logged("CHILD"))
             QTRY_VERIFY_WITH_TIMEOUT(!TestSupport::processAlive(pid.toLongLong()), 1000);

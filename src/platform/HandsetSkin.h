@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ZMainWidget.h"
+#include "ZSoftKey.h"
+
+#include <QPointer>
+#include <QSet>
+#include <QWidget>
+
+// The handset drawn around a top-level handset window: the window becomes the skin's screen,
+// and the skin is the desktop's window. Clicking a key on the skin sends the screen the key
+// press and release of the desktop key it stands for; a desktop key held down shows its skin
+// key pressed. The skin shows the screen's title, shows and hides with it, and passes the
+// desktop's close requests on to it.
+class HandsetSkin : public QWidget {
+    Q_OBJECT
+public:
+    // Whether top-level handset windows get a skin: yes unless the application was told to
+    // show bare screens.
+    static void setShown(bool shown);
+    static bool isShown();
+    // The handset window a top-level window shows: itself, or the one in the skin; else null.
+    static ZMainWidget* screenIn(QWidget* window);
+
+    explicit HandsetSkin(ZMainWidget* screen);
+    ZMainWidget* screen() const { return screen_; }
+    // The skin's rectangle of the key that stands for the desktop key; empty when none does.
+    QRect keyRect(int qtKey) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void followScreen(QEvent* event);
+    void showKeyDown(QEvent* event);
+    void followSoftKeys();
+    void sendKey(int index);
+
+    QPointer<ZMainWidget> screen_;
+    QPointer<ZSoftKey> watchedSoftKeys_;
+    QSet<int> keysDown_;
+    int clicked_ = -1;
+};

@@ -1,0 +1,112 @@
+// `cmake --install` into a prefix of its own, a clip played through the installed link, and the
+// Debian package with its control fields and files.
+#include "TestSupport.h"
+#include "VidlarkRun.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <optional>
+
+namespace {
+
+// Runs a tool to its end; its standard output, or none when it failed.
+std::optional<QByteArray> runTool(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning() << tool << args << process.readAllStandardError();
+        return std::nullopt;
+    }
+    return process.readAllStandardOutput();
+}
+
+QByteArray readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class InstallTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir prefix;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(
+            runTool(VIDLARK_CMAKE, {"--install", VIDLARK_BUILD_DIR, "--prefix", prefix.path()}));
+    }
+
+    // The programs themselves are proven by playing through the link below.
+    void installedTree() {
+        const QDir tree(prefix.path());
+        QCOMPARE(runTool("readlink", {tree.filePath("bin/vidlark")}).value_or(""),
+                 QByteArray("../lib/vidlark/vidlark\n"));
+        QVERIFY(QFile::exists(tree.filePath("lib/vidlark/.mplayer/menu.conf.in")));
+        const QByteArray entry = readText(tree.filePath("share/applications/vidlark.desktop"));
+        QVERIFY(entry.contains("\nExec=vidlark %f\n") && entry.contains("\nIcon=vidlark\n"));
+        QVERIFY(entry.contains("video/mp4;") && entry.contains("audio/mpeg;"));
+        QVERIFY(readText(tree.filePath("share/icons/hicolor/scalable/apps/vidlark.svg"))
+                    .contains("<svg"));
+    }
+
+    // Through the link, the program finds its own directory and the stand-in there runs the
+    // real player, which opens a clip whose path the shell must not take apart.
+    void playsThroughTheLink() {
+        QTemporaryDir media;
+        const QString clip = media.filePath("it's \"a\" $(x) `b` \\c;&/clip.avi");
+        QVERIFY(QDir().mkpath(QFileInfo(clip).path()));
+        QVERIFY(TestSupport::generateClip(clip, 320, 240, 20, {"-c:v", "mpeg4"}));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        VidlarkRun run(prefix.filePath("bin/vidlark"), {clip}, environment);
+        const auto playing = [&] { // the playing player, not the identify run
+            for (qint64 pid : run.descendants()) {
+                const QString proc = "/proc/" + QString::number(pid);
+                if (!readText(proc + "/cmdline").contains(QByteArray("\0-slave\0", 8)))
+                    continue;
+                for (const QFileInfo& fd :
+                     QDir(proc + "/fd").entryInfoList(QDir::Files | QDir::System))
+                    if (fd.symLinkTarget() == clip)
+                        return true;
+            }
+            return false;
+        };
+        QVERIFY(QTest::qWaitFor(playing, 30000));
+        const QList<qint64> below = run.descendants();
+        ::kill(pid_t(run.pid()), SIGTERM);
+        QVERIFY(run.waitForExit(20000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(ProcessTree::survivors(below, 3000), QList<qint64>());
+    }
+
+    void debianPackage() {
+        QTemporaryDir out;
+        QVERIFY(runTool(VIDLARK_CPACK, {"-G", "DEB", "-B", out.path(), "--config",
+                                        VIDLARK_BUILD_DIR "/CPackConfig.cmake"}));
+        const QStringList debs = QDir(out.path()).entryList({"*.deb"});
+        QCOMPARE(debs.size(), 1);
+        const QString deb = out.filePath(debs[0]);
+        const QByteArray control = runTool("dpkg-deb", {"-I", deb}).value_or("");
+        QVERIFY2(control.contains(" Package: vidlark\n"), control.constData());
+        const QByteArray depends = runTool("dpkg-deb", {"-f", deb, "Depends"}).value_or("");
+        for (const char* package : {"mplayer", "libqt6widgets6", "libqt6gui6", "libqt6core6",
+                                    "libqt6dbus6", "fonts-wqy-microhei"})
+            QVERIFY2(depends.contains(package), depends.constData());
+        const QByteArray files = runTool("dpkg-deb", {"-c", deb}).value_or("");
+        for (const char* file :
+             {" ./usr/bin/vidlark -> ../lib/vidlark/vidlark\n", " ./usr/lib/vidlark/vidlark\n",
+              " ./usr/lib/vidlark/mplayer\n", " ./usr/lib/vidlark/mplayerrm\n",
+              " ./usr/lib/vidlark/.mplayer/menu.conf.in\n",
+              " ./usr/share/applications/vidlark.desktop\n",
+              " ./usr/share/icons/hicolor/scalable/apps/vidlark.svg\n"})
+            QVERIFY2(files.contains(file), file);
+    }
+};
+
+QTEST_GUILESS_MAIN(InstallTest)
+#include "tst_install.moc"

@@ -1,0 +1,139 @@
+// The recording fake player: stands in for MPlayer wherever a test or a benchmark must see what
+// the program sends, byte for byte.
+//
+// Appends to $FAKE_PLAYER_LOG "START pid [word] [word] ..." for how it was started, then
+// "LINE text" for every line it receives (with $FAKE_PLAYER_STAMP set, "LINE seconds.nanoseconds
+// text", the arrival time by the wall clock). Identify runs are answered with the ID_ lines
+// in $FAKE_PLAYER_ID (by default those of a 320x240 avi). It ends on "quit" like MPlayer, and
+// otherwise stays idle after its input closes ("EOF"), as MPlayer with -idle does.
+//
+// $FAKE_PLAYER_REAL names a real player to pass everything on to, identify runs included, so the
+// real one plays while the lines are recorded. With $FAKE_PLAYER_DEAF set it is the worst of
+// players instead: it reads nothing, ignores "quit", TERM, INT and HUP, and leaves a child of its
+// own ("CHILD pid").
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char kAviIdentity[] = "ID_DEMUXER=avi\nID_VIDEO_BITRATE=321392\nID_VIDEO_WIDTH=320\n"
+                            "ID_VIDEO_HEIGHT=240\nID_VIDEO_FPS=25.000\nID_LENGTH=10.00\n";
+
+FILE* logFile;
+FILE* realPlayer;
+
+void logStart(int argc, char** argv) {
+    std::fprintf(logFile, "START %d", int(getpid()));
+    for (int i = 1; i < argc; ++i)
+        std::fprintf(logFile, " [%s]", argv[i]);
+    std::fputc('\n', logFile);
+}
+
+bool isIdentifyRun(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-identify") == 0)
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void idleForever() {
+    for (;;)
+        pause();
+}
+
+[[noreturn]] void beDeaf() {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_IGN);
+    const pid_t child = fork();
+    if (child == 0)
+        idleForever();
+    std::fprintf(logFile, "CHILD %d\n", int(child));
+    std::fflush(logFile);
+    idleForever();
+}
+
+void logLine(const std::string& line) {
+    if (std::getenv("FAKE_PLAYER_STAMP")) {
+        timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fprintf(logFile, "LINE %ld.%09ld %s\n", long(now.tv_sec), now.tv_nsec, line.c_str());
+    } else {
+        std::fprintf(logFile, "LINE %s\n", line.c_str());
+    }
+    std::fflush(logFile);
+}
+
+// Ends on "quit" unless a real player is there to do so; returns at the end of input.
+void recordInput() {
+    std::string line;
+    char chunk[4096];
+    ssize_t got;
+    while ((got = read(0, chunk, sizeof chunk)) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return;
+        if (realPlayer) {
+            std::fwrite(chunk, 1, size_t(got), realPlayer);
+            std::fflush(realPlayer);
+        }
+        for (const char byte : std::string(chunk, size_t(got))) {
+            if (byte != '\n') {
+                line += byte;
+                continue;
+            }
+            logLine(line);
+            if (line == "quit" && !realPlayer)
+                std::exit(0);
+            line.clear();
+        }
+    }
+}
+
+// The real player's input is a pipe from here; its output is ours.
+void startRealPlayer(const char* path, int argc, char** argv) {
+    std::string command = "exec '" + std::string(path) + "'";
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        for (size_t at = 0; (at = word.find('\'', at)) != std::string::npos; at += 4)
+            word.replace(at, 1, "'\\''");
+        command += " '" + word + "'";
+    }
+    realPlayer = popen(command.c_str(), "w");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const char* logPath = std::getenv("FAKE_PLAYER_LOG");
+    logFile = std::fopen(logPath ? logPath : "/dev/null", "a");
+    if (!logFile)
+        return 1;
+    logStart(argc, argv);
+    std::fflush(logFile);
+    const char* real = std::getenv("FAKE_PLAYER_REAL");
+    if (isIdentifyRun(argc, argv)) {
+        if (real)
+            execv(real, argv);
+        const char* identity = std::getenv("FAKE_PLAYER_ID");
+        std::printf("%s\n", identity ? identity : kAviIdentity);
+        return 0;
+    }
+    if (std::getenv("FAKE_PLAYER_DEAF"))
+        beDeaf();
+    if (real)
+        startRealPlayer(real, argc, argv);
+    recordInput();
+    std::fputs("EOF\n", logFile);
+    std::fflush(logFile);
+    if (realPlayer)
+        return pclose(realPlayer);
+    idleForever();
+}

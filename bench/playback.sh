@@ -47,10 +47,10 @@ clip=$work/clip.avi
 ffmpeg -nostdin -loglevel error -f lavfi -i testsrc=size=320x240:rate=25 \
     -f lavfi -i sine=frequency=440:sample_rate=44100 -t 40 -c:v mpeg4 -c:a mp2 "$clip"
 export BENCH_CLIP=$clip
-# The picker walks to its clip from the root: under the build tree its way stays put, while
-# names come and go in /tmp.
-picker_clip=$build/bench-picker/clip.avi
-mkdir -p "${picker_clip%/*}"
+# The picker's memory card holds the clip and nothing else.
+card=$work/card
+picker_clip=$card/clip.avi
+mkdir -p "$card"
 cp "$clip" "$picker_clip"
 
 start_vidlark() { # extra environment words...
@@ -80,20 +80,6 @@ picker_row() { # directory name
             if [ -f "$entry" ] && [ ! -d "$entry" ]; then printf '%s\n' "${entry##*/}"; fi
         done | LC_ALL=C sort
     } | awk -v name="$2" '$0 == name { print NR - 1; exit }'
-}
-# Keys that take the picker, which starts on /mmc/mmca1/ or else on /, to the file at path.
-picker_keys() { # path
-    local dir=/ part rest=${1#/} down
-    if [ -d /mmc/mmca1 ]; then dir=/mmc/mmca1 rest=${1#/mmc/mmca1/}; fi
-    while :; do
-        part=${rest%%/*}
-        down=$(picker_row "$dir" "$part")
-        for _ in $(seq "$down"); do printf 'Down '; done
-        if [ "$part" = "$rest" ]; then break; fi
-        printf 'Return '
-        dir=${dir%/}/$part
-        rest=${rest#*/}
-    done
 }
 
 echo "Launch to playback and picker to playback ($runs runs)..."
@@ -126,12 +112,11 @@ for run in $(seq "$runs"); do
     # The picker road: the clip's row is reached, looked at for a moment, and chosen.
     rm -f "$work/open.log"
     env BENCH_CLIP="$picker_clip" BENCH_OPENLOG="$work/open.log" LD_PRELOAD="$tools/libopenlog.so" \
-        "$build/vidlark" >/dev/null 2>&1 &
+        "$build/vidlark" -card "$card" >/dev/null 2>&1 &
     vidlark=$!
     pids+=("$vidlark")
     focus_vidlark '打开文件'
-    read -r -a keys < <(picker_keys "$picker_clip"; echo)
-    xdotool key --delay 30 "${keys[@]}"
+    xdotool key --delay 30 $(printf 'Down %.0s' $(seq "$(picker_row "$card" clip.avi)"))
     sleep 1
     t0=$("$tools/keypress" Return 1 0)
     wait_for "$work/open.log" ' play$'

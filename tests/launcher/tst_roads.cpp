@@ -129,7 +129,8 @@ void RoadsTest::ownOptionsExitAtOnce_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QByteArray>("starts");
     QTest::addColumn<QByteArray>("ends");
-    QTest::newRow("help") << "--help" << QByteArray("Usage: vidlark [MEDIA-FILE]\n")
+    QTest::newRow("help") << "--help"
+                          << QByteArray("Usage: vidlark [-bare] [-card DIR] [MEDIA-FILE]\n")
                           << QByteArray("soft keys)\n");
     QTest::newRow("version") << "--version" << QByteArray("vidlark 1.4\n")
                              << QByteArray("vidlark 1.4\n");

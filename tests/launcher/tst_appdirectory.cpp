@@ -1,5 +1,4 @@
 #include "AppDirectory.h"
-#include "MediaPathArgument.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,8 +10,6 @@ private slots:
     void directoryOfLinkTarget_data();
     void directoryOfLinkTarget();
     void unreadableLinkGivesNone();
-    void mediaPathArgument_data();
-    void mediaPathArgument();
 };
 
 void AppDirectoryTest::directoryOfLinkTarget_data() {
@@ -22,8 +19,6 @@ void AppDirectoryTest::directoryOfLinkTarget_data() {
     QTest::newRow("program directory")
         << QByteArray("/opt/vidlark/vidlark") << std::optional<QByteArray>("/opt/vidlark");
     QTest::newRow("file in the root") << QByteArray("/vidlark") << std::optional<QByteArray>("/");
-    QTest::newRow("1023 bytes") << longest + 'x'
-                                << std::optional<QByteArray>('/' + QByteArray(1017, 'd'));
     QTest::newRow("1024 bytes") << longest + "xy"
                                 << std::optional<QByteArray>('/' + QByteArray(1017, 'd'));
     QTest::newRow("4000 bytes") << '/' + QByteArray(3994, 'e') + "/exe"
@@ -42,27 +37,6 @@ void AppDirectoryTest::directoryOfLinkTarget() {
 void AppDirectoryTest::unreadableLinkGivesNone() {
     QCOMPARE(appDirectory("/nonexistent/exe"), std::optional<QByteArray>());
     QVERIFY(appDirectory()->endsWith("/tests/launcher"));
-}
-
-void AppDirectoryTest::mediaPathArgument_data() {
-    QTest::addColumn<QByteArrayList>("words");
-    QTest::addColumn<QByteArray>("path");
-    QTest::newRow("program name only") << QByteArrayList{"vidlark"} << QByteArray();
-    QTest::newRow("one word is the path")
-        << QByteArrayList{"vidlark", "a.avi"} << QByteArray("a.avi");
-    QTest::newRow("two words: the second")
-        << QByteArrayList{"vidlark", "a", "b.avi"} << QByteArray("b.avi");
-    QTest::newRow("three words: the second")
-        << QByteArrayList{"vidlark", "a", "b", "c"} << QByteArray("b");
-}
-
-void AppDirectoryTest::mediaPathArgument() {
-    QFETCH(QByteArrayList, words);
-    QFETCH(QByteArray, path);
-    std::vector<char*> argv;
-    for (QByteArray& word : words)
-        argv.push_back(word.data());
-    QCOMPARE(::mediaPathArgument(int(argv.size()), argv.data()), path);
 }
 
 QTEST_APPLESS_MAIN(AppDirectoryTest)

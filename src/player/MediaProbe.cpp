@@ -83,7 +83,8 @@ void MediaProbe::readAvailable() {
         const ssize_t length = read(output_, chunk, sizeof chunk);
         if (length > 0) {
             pending_.append(chunk, length);
-            applyPieces(false);
+            if (applyPieces(false))
+                finish(true);
         } else if (length == 0) {
             applyPieces(true);
             finish(true);
@@ -94,8 +95,9 @@ void MediaProbe::readAvailable() {
 }
 
 // The output is cut as fgets into a buffer of MediaInfo::kPieceBytes would cut it: a piece ends
-// after a newline or where the buffer is full, and a NUL byte ends its text.
-void MediaProbe::applyPieces(bool atEnd) {
+// after a newline or where the buffer is full, and a NUL byte ends its text. True once the run's
+// last line, "ID_EXIT=...", has come.
+bool MediaProbe::applyPieces(bool atEnd) {
     const qsizetype longest = MediaInfo::kPieceBytes - 1;
     qsizetype start = 0;
     for (;;) {
@@ -109,18 +111,25 @@ void MediaProbe::applyPieces(bool atEnd) {
         else
             break;
         const char* piece = pending_.constData() + start;
-        info_.parseLine(QByteArray(piece, qsizetype(qstrnlen(piece, size_t(length)))));
+        const QByteArray line(piece, qsizetype(qstrnlen(piece, size_t(length))));
+        info_.parseLine(line);
         start += length;
+        if (line.startsWith("ID_EXIT=")) {
+            pending_.clear();
+            return true;
+        }
     }
     pending_.remove(0, start);
+    return false;
 }
 
 // A run given up has the result of a failed probe, whatever it printed so far. One that ended
-// has the rest of its time to exit.
+// has said all it will: the 2-10 ms the player takes to tidy up and exit after its last line are
+// not waited for, since playback would start that much later.
 void MediaProbe::finish(bool ended) {
     if (!ended)
         info_ = MediaInfo();
-    endGuardedChild(child_, ended ? int(qMax<qint64>(0, deadline_.remainingTime())) : 0);
+    endGuardedChild(child_, 0);
     close(output_);
     output_ = -1;
 }

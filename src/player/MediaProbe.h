@@ -44,7 +44,7 @@ public:
 
 private:
     void readAvailable();
-    void applyPieces(bool atEnd);
+    bool applyPieces(bool atEnd);
     void finish(bool ended);
 
     QByteArray mediaPath_;

@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-namespace {
-
 const QString kIdentify = "-identify /c/a.avi -nosound -vc dummy -vo null";
 const QString kIdentified = "-identify /c/a.avi -nosound -vc null -frames 0 -vo null";
 const QString kPlay = "-slave -quiet -vf rotate=2,crop=240:320 -subrotate 2 -idle -menu "
@@ -28,8 +26,6 @@ const QStringList kCases[] = {
      kSubtitles + "-vf crop=240:320 -font /f.ttf -vc dummy a"},
     {"-subrotate N anywhere", ":1", "", "-subrotate 2 a -subrotate 0", kSubtitles + "a"},
 };
-
-} // namespace
 
 class TranslationTest : public QObject {
     Q_OBJECT

@@ -41,29 +41,18 @@ QByteArray procFile(qint64 pid, const char* name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QHash<qint64, qint64> parentsOfAll() {
-    QHash<qint64, qint64> parents;
-    for (const QString& entry : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
-        const QByteArray stat = procFile(entry.toLongLong(), "stat");
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            parents.insert(entry.toLongLong(), fields[1].toLongLong());
-    }
-    return parents;
-}
-
 } // namespace
 
 QList<qint64> VidlarkRun::descendants(const QByteArray& name) const {
-    const QHash<qint64, qint64> parents = parentsOfAll();
-    QList<qint64> found{pid()};
-    for (qsizetype i = 0; i < found.size(); ++i) {
-        for (auto it = parents.cbegin(); it != parents.cend(); ++it) {
-            if (it.value() == found[i])
-                found.append(it.key());
-        }
+    QMultiHash<qint64, qint64> children;
+    for (const QString& entry : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        const QByteArray stat = procFile(entry.toLongLong(), "stat"); // "pid (comm) state ppid"
+        children.insert(stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toLongLong(),
+                        entry.toLongLong());
     }
-    found.removeFirst();
+    QList<qint64> found = children.values(pid());
+    for (qsizetype i = 0; i < found.size(); ++i)
+        found += children.values(found[i]);
     if (!name.isEmpty())
         found.removeIf([&](qint64 pid) { return procFile(pid, "comm").trimmed() != name; });
     return found;
@@ -74,7 +63,8 @@ bool VidlarkRun::plays(const QByteArray& path) const {
         if (!procFile(pid, "cmdline").contains(QByteArray("\0-slave\0", 8)))
             continue;
         const QString fds = QStringLiteral("/proc/%1/fd/").arg(pid);
-        for (const QString& fd : QDir(fds).entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        for (const QString& fd :
+             QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
             char target[4096];
             const ssize_t size = ::readlink(QFile::encodeName(fds + fd), target, sizeof target);
             if (size > 0 && QByteArray(target, size) == path)
@@ -84,16 +74,14 @@ bool VidlarkRun::plays(const QByteArray& path) const {
     return false;
 }
 
-QList<qint64> survivors(const QList<qint64>& pids, int timeoutMs) {
-    const auto alive = [&] {
-        QList<qint64> running;
-        for (qint64 pid : pids) {
+QList<qint64> survivors(QList<qint64> pids, int timeoutMs) {
+    const auto allGone = [&] {
+        pids.removeIf([](qint64 pid) {
             waitpid(pid_t(pid), nullptr, WNOHANG); // an adopted one that ended
-            if (TestSupport::processAlive(pid))
-                running.append(pid);
-        }
-        return running;
+            return !TestSupport::processAlive(pid);
+        });
+        return pids.isEmpty();
     };
-    return QTest::qWaitFor([&] { return alive().isEmpty(); }, timeoutMs) ? QList<qint64>()
-                                                                         : alive();
+    (void)QTest::qWaitFor(allGone, timeoutMs);
+    return pids;
 }

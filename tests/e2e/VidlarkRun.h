@@ -35,4 +35,4 @@ private:
 };
 
 // The processes of `pids` that still run (zombies do not count), after waiting up to timeoutMs.
-QList<qint64> survivors(const QList<qint64>& pids, int timeoutMs);
+QList<qint64> survivors(QList<qint64> pids, int timeoutMs);

@@ -12,15 +12,17 @@
 class VidlarkRun {
 public:
     VidlarkRun(const QString& program, const QStringList& args,
-               const QProcessEnvironment& environment);
+               const QProcessEnvironment& environment = {});
 
     qint64 pid() const { return process_.processId(); }
     // Waits until the output holds the text; false on time-out or when the program ended.
     bool waitForOutput(const QByteArray& text, int timeoutMs = 15000);
-    QByteArray output();
+    QByteArray output() { return output_ += process_.readAllStandardOutput(); }
     bool waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }
     // -1 when it crashed or was killed.
-    int exitCode() const;
+    int exitCode() const {
+        return process_.exitStatus() == QProcess::CrashExit ? -1 : process_.exitCode();
+    }
 
     // Every process below the program now, found by walking /proc; only those whose command name
     // is `name` when one is given.

@@ -1,6 +1,8 @@
 // The real program, the real MPlayer and real key presses on a private X server.
-#include "Handset.h"
+#include "DirListing.h"
 #include "TestSupport.h"
+#include "VidlarkRun.h"
+#include "XSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,8 @@
 #include <QTest>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,14 +24,6 @@ const char canary[] = "vidlark-canary";
 // How a case leaves the program: by the menu (after the player crashed, for one), by a close
 // request, or by a signal (any positive value).
 enum Road { Menu = 0, CloseRequest = -1, PlayerCrash = -2 };
-
-// Two colour halves side by side (or stacked), so a turn shows where each half goes.
-QString halves(bool stacked, int width, int height) {
-    return QStringLiteral("color=c=red:s=%1x%2:r=25[a];color=c=blue:s=%1x%2:r=25[b];[a][b]%3")
-        .arg(stacked ? width : width / 2)
-        .arg(stacked ? height / 2 : height)
-        .arg(stacked ? "vstack" : "hstack");
-}
 
 bool near(QRgb pixel, QRgb colour) {
     return qAbs(qRed(pixel) - qRed(colour)) < 60 && qAbs(qGreen(pixel) - qGreen(colour)) < 60 &&
@@ -44,6 +40,19 @@ QRect brightArea(const QImage& screen, int left, int right) {
     return area;
 }
 
+// From the directory the picker shows down each directory to the next name.
+QStringList keysTo(const QByteArray& shown, const QByteArray& path) {
+    QStringList keys;
+    DirListing listing(shown);
+    for (const QByteArray& name : path.mid(shown.size() + 1).split('/')) {
+        for (int row = 0; listing.at(row).name != name; ++row)
+            keys << "Down";
+        keys << "Return";
+        listing.cd(name);
+    }
+    return keys;
+}
+
 void writeFile(const QByteArray& path, const QByteArray& bytes) {
     FILE* out = std::fopen(path.constData(), "wb"); // names here need not be UTF-8
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
@@ -54,7 +63,7 @@ void writeFile(const QByteArray& path, const QByteArray& bytes) {
 
 class HandsetTest : public QObject {
     Q_OBJECT
-    Handset handset;
+    XSession x;
     QTemporaryDir work;
     QByteArray clip;
     QProcess bystander;
@@ -70,10 +79,43 @@ class HandsetTest : public QObject {
         return dir;
     }
 
+    // Starts vidlark from `programDir` (the build's when empty) on the options and a media path,
+    // and waits until it plays. Through the shell, as words cannot carry bytes that are not
+    // UTF-8: printf rebuilds the exact bytes, and the trailing x keeps a final newline.
+    std::unique_ptr<VidlarkRun> play(const QByteArray& mediaPath, const QStringList& options = {},
+                                     const QString& programDir = {},
+                                     const QProcessEnvironment& environment = {}) {
+        QByteArray escaped;
+        for (unsigned char byte : mediaPath)
+            escaped += "\\0" + QByteArray::number(byte, 8).rightJustified(3, '0');
+        const QString script =
+            QStringLiteral("p=$(printf '%bx' '%1'); exec \"$0\" \"$@\" \"${p%x}\"")
+                .arg(QString::fromLatin1(escaped));
+        const QString dir = programDir.isEmpty() ? TestSupport::programDir() : programDir;
+        auto run = std::make_unique<VidlarkRun>(
+            "/bin/sh", QStringList{"-c", script, dir + "/vidlark"} + options, environment);
+        run->waitForOutput("MainWidget setMainWidget ok\n");
+        return run;
+    }
+
+    QByteArray focusProgram() {
+        const QByteArray window = x.waitForWindow("^Vidlark$");
+        x.focus(window);
+        return window;
+    }
+
+    // Opens the options menu with the left soft key and chooses its last item, "exit".
+    void exitFromMenu() {
+        focusProgram();
+        x.key({"F1"});
+        x.key({"Up", "Return"});
+    }
+
 private slots:
     void initTestCase() {
-        if (!handset.start())
-            QSKIP(qPrintable("no X server: " + handset.error()));
+        if (!x.start())
+            QSKIP(qPrintable("no X server: " + x.error()));
+        qputenv("QT_QPA_PLATFORM", "xcb"); // for the program, which inherits it
         QDir().mkpath(VIDLARK_SCREENSHOT_DIR);
         clip = QFile::encodeName(work.filePath("clip.avi"));
         QVERIFY(
@@ -96,12 +138,14 @@ private slots:
         QTest::addColumn<QList<QRgb>>("colours");
         QTest::addColumn<QStringList>("subtitle"); // encoding, text
         const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 128, 0);
+        // Two colour halves side by side (or stacked), so a turn shows where each half goes.
+        const QString halves("color=c=red:s=%1:r=25[a];color=c=blue:s=%1:r=25[b];[a][b]%2");
         QTest::newRow("playing-320x240: turns, left half at the bottom")
-            << QSize(320, 240) << halves(false, 320, 240)
+            << QSize(320, 240) << halves.arg("160x240", "hstack")
             << QList<QPoint>{{120, 40}, {120, 280}, {20, 60}, {220, 260}}
             << QList<QRgb>{blue, red, blue, red} << QStringList();
         QTest::newRow("playing-240x320: fills unturned")
-            << QSize(240, 320) << halves(true, 240, 320)
+            << QSize(240, 320) << halves.arg("240x160", "vstack")
             << QList<QPoint>{{120, 40}, {120, 280}, {10, 10}, {230, 310}}
             << QList<QRgb>{red, blue, red, blue} << QStringList();
         QTest::newRow("playing-176x144: is padded")
@@ -133,14 +177,14 @@ private slots:
             writeFile(QFile::encodeName(path + ".srt"),
                       encoder("1\n00:00:00,000 --> 00:00:10,000\n" + subtitle[1] + '\n'));
         }
-        auto run = handset.play(QFile::encodeName(path + ".avi"), {"-bare"}); // the screen alone
+        auto run = play(QFile::encodeName(path + ".avi"), {"-bare"}); // the screen alone
         const auto drawn = [&](const QImage& shot) {
             return points.isEmpty() ? brightArea(shot, 160, 240).height() > 40
                                     : near(shot.pixel(points[0]), colours[0]);
         };
         QImage shot;
         // The player needs a moment to open its output and draw its first frames.
-        QTRY_VERIFY_WITH_TIMEOUT((shot = handset.screenshot(), drawn(shot)), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), drawn(shot)), 15000);
         shot.save(VIDLARK_SCREENSHOT_DIR "/" + name + ".png");
         for (qsizetype i = 0; i < points.size(); ++i)
             QVERIFY2(near(shot.pixel(points[i]), colours[i]), qPrintable(QString::number(i)));
@@ -162,33 +206,65 @@ private slots:
     void leavingPausesOnceAndFiveResumes() {
         QProcess otherClient;
         otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
-        QProcessEnvironment environment = handset.environment();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
         environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
         environment.insert("FAKE_PLAYER_LOG", work.filePath("player.log"));
-        auto run = handset.play(clip, {}, {}, environment);
-        const QByteArray program = handset.focusProgram();
-        const QByteArray other = handset.waitForWindow("^xlogo$");
+        auto run = play(clip, {}, {}, environment);
+        const QByteArray program = focusProgram();
+        const QByteArray other = x.waitForWindow("^xlogo$");
         QVERIFY(!program.isEmpty() && !other.isEmpty());
         const auto pauses = [&] {
             return TestSupport::readLog(work.filePath("player.log")).count("pause\n");
         };
-        const auto focused = [&] { return handset.run("xdotool", {"getwindowfocus"}).trimmed(); };
+        const auto focused = [&] { return x.run("xdotool", {"getwindowfocus"}).trimmed(); };
         QTest::qWait(1000);
         QCOMPARE(focused(), program); // the embedded player never takes it
         QCOMPARE(pauses(), 0);
-        handset.focus(other);
+        x.focus(other);
         QVERIFY(run->waitForOutput("WindowDeactivate\n"));
         QTRY_COMPARE_WITH_TIMEOUT(pauses(), 1, 5000);
-        handset.focus(other);
+        x.focus(other);
         QTest::qWait(500);
         QCOMPARE(pauses(), 1);
-        handset.focus(program);
-        handset.key({"5"});
+        x.focus(program);
+        x.key({"5"});
         QTRY_COMPARE_WITH_TIMEOUT(pauses(), 2, 5000);
         QCOMPARE(focused(), program);
-        handset.exitFromMenu();
+        exitFromMenu();
         QVERIFY(run->waitForExit(5000));
+    }
+
+    // Real keys choose, in a UTF-8 directory, a clip whose Latin-1 name is not UTF-8.
+    void pickerPlaysTheChosenName() {
+        const QByteArray tree = QFile::encodeName(work.filePath("road")), card = tree + "/视频";
+        const QByteArray picked = card + "/\xc4gypten clip.avi";
+        QVERIFY(QDir().mkpath(QFile::decodeName(card)));
+        QVERIFY(std::filesystem::copy_file(clip.toStdString(), picked.toStdString()));
+        // The card is the clip's directory; going up from there is the first key.
+        VidlarkRun run(TestSupport::programDir() + "/vidlark",
+                       {"-bare", "-card", QFile::decodeName(card)});
+        QVERIFY2(run.waitForOutput("\nbegin exec"), run.output().constData());
+        const QByteArray window = x.waitForWindow(QString::fromUtf8("打开文件"));
+        QVERIFY(!window.isEmpty());
+        // Keys pressed before the picker has drawn its selection on the first row can be lost.
+        const auto drawn = [](const QImage& screen) {
+            return !screen.isNull() && screen.pixel(120, 0) == qRgb(0, 0, 0) &&
+                   screen.pixel(120, 1) == qRgb(255, 255, 255) &&
+                   screen.pixel(120, 2) == 0xff000000;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(drawn(x.screenshot()), 15000);
+        x.focus(window);
+        x.key(QStringList{"Left"} + keysTo(tree, picked));
+        QVERIFY2(run.waitForOutput("\nget name"), run.output().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(run.plays(picked), 20000);
+        exitFromMenu();
+        QVERIFY(run.waitForExit(20000));
+        QCOMPARE(run.exitCode(), 0);
+        QVERIFY2(
+            run.output().startsWith("begin\nApplication new ok\n\nbegin exec\nexec ok\nget name") &&
+                run.output().endsWith("\nunget name"),
+            run.output().constData());
     }
 
     // Each road out with the real player, with a plain script in its place that ignores TERM,
@@ -252,7 +328,7 @@ private slots:
         QFETCH(bool, plays);
         QFETCH(QString, programDir);
         QFETCH(int, road);
-        auto run = handset.play(path, {}, programDir);
+        auto run = play(path, {}, programDir);
         QVERIFY2(run->output().contains("MainWidget setMainWidget ok\n"), "did not start playing");
         if (plays)
             QTRY_VERIFY_WITH_TIMEOUT(run->plays(path), 10000);
@@ -267,11 +343,11 @@ private slots:
             QCOMPARE(survivors(players, 3000), QList<qint64>());
         }
         if (throughMenu) {
-            handset.focusProgram();
-            handset.key({"2", "5", "8", "5"}); // commands, lost on a player that is gone or deaf
-            handset.exitFromMenu();
+            focusProgram();
+            x.key({"2", "5", "8", "5"}); // commands, lost on a player that is gone or deaf
+            exitFromMenu();
         } else if (road == CloseRequest) {
-            handset.requestClose(handset.focusProgram());
+            x.requestClose(focusProgram());
         } else {
             ::kill(pid_t(run->pid()), road);
         }
@@ -281,6 +357,10 @@ private slots:
         QCOMPARE(survivors(below, 1000), QList<qint64>());
         QVERIFY(TestSupport::processAlive(bystander.processId()));
         QVERIFY2(!QFile::exists(canary), "a command was run from a name");
+    }
+
+    void cleanupTestCase() {
+        std::filesystem::remove_all(work.path().toStdString()); // QDir cannot name every file
     }
 };
 

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 
 // The real program, started as a user would, with its output collected as it comes. This process
 // inherits the orphans, so none of the program's children can escape the test or linger as a

@@ -6,10 +6,6 @@
 // Last: Xlib's macros would clash with names in the Qt headers.
 #include <X11/Xlib.h>
 
-XSession::~XSession() {
-    stop();
-}
-
 // Xvfb picks a free display and writes its number, then a newline, to descriptor 3; it dies when
 // the second write finds the pipe closed, so the reading goes on up to the newline. A server can
 // name its display and still not serve it (another server may hold that socket), so each one is

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QProcess>
-#include <QStringList>
 
 // A private X server (Xvfb), the size of the handset screen unless told otherwise, made this
 // process's display; and the X tools a person would use on it: xdotool for keys and focus,
 // ImageMagick's import for screenshots.
 class XSession {
 public:
-    ~XSession();
+    ~XSession() { stop(); }
     // Starts the server; false (with the reason in error()) when Xvfb cannot run here.
     bool start(int width = 240, int height = 320);
     QString error() const { return error_; }

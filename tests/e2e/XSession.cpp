@@ -1,22 +1,21 @@
 #include "XSession.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
+#include <QTest>
 #include <fcntl.h>
 #include <unistd.h>
-
-XSession::~XSession() {
-    stop();
-}
+// Last: Xlib's macros would clash with names in the Qt headers.
+#include <X11/Xlib.h>
 
 // Xvfb picks a free display and writes its number, then a newline, to descriptor 3; it dies when
 // the second write finds the pipe closed, so the reading goes on up to the newline. A server can
 // name its display and still not serve it (another server may hold that socket), so each one is
 // asked before it is used, and a few are tried.
 bool XSession::start(int width, int height) {
+    const auto answers = [&] { return !run("xdpyinfo", {}).isEmpty(); };
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (startServer(width, height) && answers())
+        if (startServer(width, height) && QTest::qWaitFor(answers, 5000))
             return true;
+        error_ = "Xvfb cannot be started here, or does not answer: " + server_.errorString();
         stop();
     }
     return false;
@@ -24,10 +23,8 @@ bool XSession::start(int width, int height) {
 
 bool XSession::startServer(int width, int height) {
     int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) {
-        error_ = "no pipe for Xvfb's display number";
+    if (pipe2(ends, O_CLOEXEC) != 0)
         return false;
-    }
     server_.setChildProcessModifier([writeEnd = ends[1]] { dup2(writeEnd, 3); });
     server_.setStandardErrorFile(QProcess::nullDevice());
     server_.start("Xvfb", {"-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
@@ -40,57 +37,32 @@ bool XSession::startServer(int width, int height) {
            (got = ::read(ends[0], chunk, sizeof chunk)) > 0)
         number.append(chunk, got);
     ::close(ends[0]);
-    if (!number.contains('\n')) {
-        error_ = "Xvfb cannot be started here: " + server_.errorString();
+    if (!number.contains('\n'))
         return false;
-    }
     display_ = ':' + QString::fromLatin1(number.trimmed());
+    qputenv("DISPLAY", display_.toLatin1()); // for the X tools, each started from here
     return true;
 }
 
-bool XSession::answers() {
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
-        if (!run("xdpyinfo", {}, 2000).isEmpty())
-            return true;
-        QThread::msleep(100);
-    }
-    error_ = "Xvfb started on " + display_ + " but does not answer";
-    return false;
-}
-
 void XSession::stop() {
-    if (server_.state() == QProcess::NotRunning)
-        return;
     server_.terminate();
     if (!server_.waitForFinished(5000))
         server_.kill();
     server_.waitForFinished(1000);
 }
 
-QByteArray XSession::run(const QString& tool, const QStringList& args, int timeoutMs) const {
+// A tool still running when its time is up is killed with its QProcess.
+QByteArray XSession::run(const QString& tool, const QStringList& args) const {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", display_);
-    process.setProcessEnvironment(environment);
     process.start(tool, args);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
+    if (!process.waitForFinished(15000) || process.exitCode() != 0)
         return {};
-    }
-    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+    return process.readAllStandardOutput();
 }
 
-QByteArray XSession::waitForWindow(const QString& name, int timeoutMs) const {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--name", name});
-        if (!found.trimmed().isEmpty())
-            return found.split('\n').first().trimmed();
-        QThread::msleep(50);
-    }
-    return {};
+QByteArray XSession::waitForWindow(const QString& name) const {
+    const QByteArray found = run("xdotool", {"search", "--sync", "--onlyvisible", "--name", name});
+    return found.split('\n').first().trimmed();
 }
 
 void XSession::focus(const QByteArray& window) const {
@@ -99,6 +71,18 @@ void XSession::focus(const QByteArray& window) const {
 
 void XSession::key(const QStringList& keys) const {
     run("xdotool", QStringList{"key", "--delay", "60"} + keys);
+}
+
+void XSession::requestClose(const QByteArray& window) const {
+    Display* x = XOpenDisplay(nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window.toULong();
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    XSendEvent(x, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(x);
 }
 
 QImage XSession::screenshot() const {

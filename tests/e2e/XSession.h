@@ -1,39 +1,32 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 
-// A private X server (Xvfb) the size of the handset screen, and the X tools a person would use on
-// it: xdotool for keys and focus, ImageMagick's import for screenshots.
+// A private X server (Xvfb), the size of the handset screen unless told otherwise, made this
+// process's display; and the X tools a person would use on it: xdotool for keys and focus,
+// ImageMagick's import for screenshots.
 class XSession {
 public:
-    XSession() = default;
-    ~XSession();
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
-
+    ~XSession() { stop(); }
     // Starts the server; false (with the reason in error()) when Xvfb cannot run here.
     bool start(int width = 240, int height = 320);
     QString error() const { return error_; }
     QString display() const { return display_; }
 
     // Runs an X client tool on this display; its standard output, or an empty text on failure.
-    QByteArray run(const QString& tool, const QStringList& args, int timeoutMs = 10000) const;
-
-    // The first top-level window whose name matches, as decimal id text; empty when none shows
-    // up within the time given.
-    QByteArray waitForWindow(const QString& name, int timeoutMs = 15000) const;
+    QByteArray run(const QString& tool, const QStringList& args) const;
+    // The first visible window whose name matches, as decimal id text; empty when none shows up.
+    QByteArray waitForWindow(const QString& name) const;
     void focus(const QByteArray& window) const;
     // Presses and releases keys (xdotool key names) on the focused window.
     void key(const QStringList& keys) const;
+    // Asks the window to close the way a window manager does: a WM_DELETE_WINDOW message.
+    void requestClose(const QByteArray& window) const;
     QImage screenshot() const;
 
 private:
     bool startServer(int width, int height);
-    bool answers();
     void stop();
 
     QProcess server_;

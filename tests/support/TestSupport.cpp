@@ -20,13 +20,10 @@ bool generateClip(const QString& path, int width, int height, double seconds,
     const QString size = QString::number(width) + 'x' + QString::number(height);
     const QString video =
         videoSource.isEmpty() ? QStringLiteral("testsrc=size=%1:rate=25").arg(size) : videoSource;
-    QStringList args{"-nostdin", "-loglevel",
-                     "error",    "-y",
-                     "-f",       "lavfi",
-                     "-i",       video,
-                     "-f",       "lavfi",
-                     "-i",       "sine=frequency=440:sample_rate=44100",
-                     "-t",       QString::number(seconds)};
+    QStringList args = QStringLiteral("-nostdin -loglevel error -y -f lavfi -i").split(' ');
+    args << video
+         << QStringLiteral("-f lavfi -i sine=frequency=440:sample_rate=44100 -t").split(' ')
+         << QString::number(seconds);
     args += outputOptions;
     args += path;
     QProcess ffmpeg;

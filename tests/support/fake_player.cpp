@@ -3,15 +3,14 @@
 //
 // Appends to $FAKE_PLAYER_LOG "START pid [word] [word] ..." for how it was started, then
 // "LINE text" for every line it receives (with $FAKE_PLAYER_STAMP set, "LINE seconds.nanoseconds
-// text", the arrival time by the wall clock). Identify runs are answered with the ID_ lines
-// in $FAKE_PLAYER_ID (by default those of a 320x240 avi). It ends on "quit" like MPlayer, and
+// text", the arrival time by the wall clock). Identify runs are answered with the ID_ lines in
+// $FAKE_PLAYER_ID (by default those of a 320x240 avi). It ends on "quit" like MPlayer, and
 // otherwise stays idle after its input closes ("EOF"), as MPlayer with -idle does.
 //
 // $FAKE_PLAYER_REAL names a real player to pass everything on to, identify runs included, so the
 // real one plays while the lines are recorded. With $FAKE_PLAYER_DEAF set it is the worst of
 // players instead: it reads nothing, ignores "quit", TERM, INT and HUP, and leaves a child of its
 // own ("CHILD pid").
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -22,26 +21,8 @@
 
 namespace {
 
-const char kAviIdentity[] = "ID_DEMUXER=avi\nID_VIDEO_BITRATE=321392\nID_VIDEO_WIDTH=320\n"
-                            "ID_VIDEO_HEIGHT=240\nID_VIDEO_FPS=25.000\nID_LENGTH=10.00\n";
-
 FILE* logFile;
-FILE* realPlayer;
-
-void logStart(int argc, char** argv) {
-    std::fprintf(logFile, "START %d", int(getpid()));
-    for (int i = 1; i < argc; ++i)
-        std::fprintf(logFile, " [%s]", argv[i]);
-    std::fputc('\n', logFile);
-}
-
-bool isIdentifyRun(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-identify") == 0)
-            return true;
-    }
-    return false;
-}
+int realPlayer = -1; // the write end of its input
 
 [[noreturn]] void idleForever() {
     for (;;)
@@ -60,13 +41,12 @@ bool isIdentifyRun(int argc, char** argv) {
 }
 
 void logLine(const std::string& line) {
-    if (std::getenv("FAKE_PLAYER_STAMP")) {
-        timespec now;
-        clock_gettime(CLOCK_REALTIME, &now);
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (std::getenv("FAKE_PLAYER_STAMP"))
         std::fprintf(logFile, "LINE %ld.%09ld %s\n", long(now.tv_sec), now.tv_nsec, line.c_str());
-    } else {
+    else
         std::fprintf(logFile, "LINE %s\n", line.c_str());
-    }
     std::fflush(logFile);
 }
 
@@ -75,22 +55,16 @@ void recordInput() {
     std::string line;
     char chunk[4096];
     ssize_t got;
-    while ((got = read(0, chunk, sizeof chunk)) != 0) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
+    while ((got = read(0, chunk, sizeof chunk)) > 0) {
+        if (realPlayer >= 0 && write(realPlayer, chunk, size_t(got)) != got)
             return;
-        if (realPlayer) {
-            std::fwrite(chunk, 1, size_t(got), realPlayer);
-            std::fflush(realPlayer);
-        }
         for (const char byte : std::string(chunk, size_t(got))) {
             if (byte != '\n') {
                 line += byte;
                 continue;
             }
             logLine(line);
-            if (line == "quit" && !realPlayer)
+            if (line == "quit" && realPlayer < 0)
                 std::exit(0);
             line.clear();
         }
@@ -98,15 +72,19 @@ void recordInput() {
 }
 
 // The real player's input is a pipe from here; its output is ours.
-void startRealPlayer(const char* path, int argc, char** argv) {
-    std::string command = "exec '" + std::string(path) + "'";
-    for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
-        for (size_t at = 0; (at = word.find('\'', at)) != std::string::npos; at += 4)
-            word.replace(at, 1, "'\\''");
-        command += " '" + word + "'";
+void startRealPlayer(const char* path, char** argv) {
+    int ends[2];
+    if (pipe(ends) != 0)
+        return;
+    if (fork() == 0) {
+        dup2(ends[0], 0);
+        close(ends[0]);
+        close(ends[1]);
+        execv(path, argv);
+        _exit(127);
     }
-    realPlayer = popen(command.c_str(), "w");
+    close(ends[0]);
+    realPlayer = ends[1];
 }
 
 } // namespace
@@ -116,24 +94,30 @@ int main(int argc, char** argv) {
     logFile = std::fopen(logPath ? logPath : "/dev/null", "a");
     if (!logFile)
         return 1;
-    logStart(argc, argv);
+    std::fprintf(logFile, "START %d", int(getpid()));
+    bool identify = false;
+    for (int i = 1; i < argc; ++i) {
+        std::fprintf(logFile, " [%s]", argv[i]);
+        identify = identify || std::strcmp(argv[i], "-identify") == 0;
+    }
+    std::fputc('\n', logFile);
     std::fflush(logFile);
     const char* real = std::getenv("FAKE_PLAYER_REAL");
-    if (isIdentifyRun(argc, argv)) {
+    if (identify) {
         if (real)
             execv(real, argv);
         const char* identity = std::getenv("FAKE_PLAYER_ID");
-        std::printf("%s\n", identity ? identity : kAviIdentity);
+        std::puts(identity ? identity
+                           : "ID_DEMUXER=avi\nID_VIDEO_BITRATE=321392\nID_VIDEO_WIDTH=320\n"
+                             "ID_VIDEO_HEIGHT=240\nID_VIDEO_FPS=25.000\nID_LENGTH=10.00");
         return 0;
     }
     if (std::getenv("FAKE_PLAYER_DEAF"))
         beDeaf();
     if (real)
-        startRealPlayer(real, argc, argv);
+        startRealPlayer(real, argv);
     recordInput();
     std::fputs("EOF\n", logFile);
     std::fflush(logFile);
-    if (realPlayer)
-        return pclose(realPlayer);
     idleForever();
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHash>
 #include <QTest>
+#include <csignal>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +19,11 @@ VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
     process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
     process_.start(program, args);
     process_.waitForStarted(10000);
+}
+
+void VidlarkRun::signal(int number) const {
+    if (pid() > 0)
+        ::kill(pid_t(pid()), number);
 }
 
 bool VidlarkRun::waitForOutput(const QByteArray& text, int timeoutMs) {

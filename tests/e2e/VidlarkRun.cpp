@@ -11,11 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
-                       const QProcessEnvironment& environment) {
+VidlarkRun::VidlarkRun(const QString& program, const QStringList& args) {
     prctl(PR_SET_CHILD_SUBREAPER, 1);
-    if (!environment.isEmpty())
-        process_.setProcessEnvironment(environment);
     process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
     process_.start(program, args);
     process_.waitForStarted(10000);

@@ -6,8 +6,7 @@
 // inherits the orphans, so none of the program's children escapes the test or lingers.
 class VidlarkRun {
 public:
-    VidlarkRun(const QString& program, const QStringList& args,
-               const QProcessEnvironment& environment = {});
+    VidlarkRun(const QString& program, const QStringList& args);
 
     qint64 pid() const { return process_.processId(); }
     // Signals the program, and nothing when it has ended: a pid of 0 would reach the whole group.

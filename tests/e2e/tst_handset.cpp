@@ -64,8 +64,7 @@ class HandsetTest : public QObject {
     // shell's printf rebuilds the path byte for byte (words are UTF-8); the x keeps a final
     // newline.
     std::unique_ptr<VidlarkRun> play(const QByteArray& mediaPath, const QStringList& options = {},
-                                     QString programDir = {},
-                                     const QProcessEnvironment& environment = {}) {
+                                     QString programDir = {}) {
         QByteArray escaped;
         for (unsigned char byte : mediaPath)
             escaped += "\\0" + QByteArray::number(byte, 8).rightJustified(3, '0');
@@ -74,7 +73,7 @@ class HandsetTest : public QObject {
         if (programDir.isEmpty())
             programDir = TestSupport::programDir();
         auto run = std::make_unique<VidlarkRun>(
-            "/bin/sh", QStringList{"-c", script, programDir + "/vidlark"} + options, environment);
+            "/bin/sh", QStringList{"-c", script, programDir + "/vidlark"} + options);
         run->waitForOutput("MainWidget setMainWidget ok\n");
         return run;
     }
@@ -166,12 +165,11 @@ private slots:
         QProcess otherClient;
         otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
         const QString log = work.filePath("player.log");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const auto& [name, value] : {std::pair{"VIDLARK_MPLAYER", TestSupport::fakePlayer()},
-                                          {"FAKE_PLAYER_REAL", "/usr/bin/mplayer"},
-                                          {"FAKE_PLAYER_LOG", log}})
-            environment.insert(name, value);
-        auto run = play(clip, {}, {}, environment);
+        qputenv("FAKE_PLAYER_REAL", "/usr/bin/mplayer"); // read by the fake player alone
+        qputenv("FAKE_PLAYER_LOG", QFile::encodeName(log));
+        qputenv("VIDLARK_MPLAYER", QFile::encodeName(TestSupport::fakePlayer()));
+        auto run = play(clip);
+        qunsetenv("VIDLARK_MPLAYER"); // the other cases play with the real one
         const QByteArray program = focusProgram(), other = x.waitForWindow("^xlogo$");
         QVERIFY(!program.isEmpty() && !other.isEmpty());
         const auto pauses = [&] { return TestSupport::readLog(log).count("pause\n"); };

@@ -9,10 +9,10 @@
 
 // Xvfb picks a free display and writes its number and a newline to descriptor 3. It can name a
 // display and still not serve it (another server may hold that socket): ask, and try a few.
-bool XSession::start() {
+bool XSession::start(int width, int height) {
     const auto answers = [&] { return !run("xdpyinfo", {}).isEmpty(); };
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (startServer() && QTest::qWaitFor(answers, 5000))
+        if (startServer(width, height) && QTest::qWaitFor(answers, 5000))
             return true;
         error_ = "Xvfb cannot be started here, or does not answer: " + server_.errorString();
         stop();
@@ -20,13 +20,14 @@ bool XSession::start() {
     return false;
 }
 
-bool XSession::startServer() {
+bool XSession::startServer(int width, int height) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
         return false;
     server_.setChildProcessModifier([writeEnd = ends[1]] { dup2(writeEnd, 3); });
     server_.setStandardErrorFile(QProcess::nullDevice());
-    server_.start("Xvfb", {"-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "240x320x24"});
+    server_.start("Xvfb", {"-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
+                           QStringLiteral("%1x%2x24").arg(width).arg(height)});
     ::close(ends[1]);
     QFile pipe; // at its end as soon as the server is gone, the last writer
     pipe.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);

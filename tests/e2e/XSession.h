@@ -3,14 +3,16 @@
 #include <QImage>
 #include <QProcess>
 
-// A private X server (Xvfb) the size of the handset screen, made this process's display; and the
-// X tools a person would use on it: xdotool for keys and focus, ImageMagick's import for shots.
+// A private X server (Xvfb), the handset screen's size unless told otherwise, made this process's
+// display; and the X tools a person would use on it: xdotool for keys and focus, ImageMagick's
+// import for shots.
 class XSession {
 public:
     ~XSession() { stop(); }
     // Starts the server; false (with the reason in error()) when Xvfb cannot run here.
-    bool start();
+    bool start(int width = 240, int height = 320);
     QString error() const { return error_; }
+    QString display() const { return qEnvironmentVariable("DISPLAY"); }
 
     // Runs an X client tool on this display; its standard output, or an empty text on failure.
     QByteArray run(const QString& tool, const QStringList& args) const;
@@ -30,7 +32,7 @@ public:
     }
 
 private:
-    bool startServer();
+    bool startServer(int width, int height);
     void stop();
 
     QProcess server_;

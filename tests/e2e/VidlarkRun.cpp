@@ -6,18 +6,21 @@
 #include <QFile>
 #include <QHash>
 #include <QTest>
+#include <csignal>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
-                       const QProcessEnvironment& environment) {
+VidlarkRun::VidlarkRun(const QString& program, const QStringList& args) {
     prctl(PR_SET_CHILD_SUBREAPER, 1);
-    if (!environment.isEmpty())
-        process_.setProcessEnvironment(environment);
     process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
     process_.start(program, args);
     process_.waitForStarted(10000);
+}
+
+void VidlarkRun::signal(int number) const {
+    if (pid() > 0)
+        ::kill(pid_t(pid()), number);
 }
 
 bool VidlarkRun::waitForOutput(const QByteArray& text, int timeoutMs) {

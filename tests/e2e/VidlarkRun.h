@@ -2,15 +2,15 @@
 
 #include <QProcess>
 
-// The real program, started as a user would, with its output collected as it comes. This process
-// inherits the orphans, so none of the program's children can escape the test or linger as a
-// zombie.
+// The real program, started as a user would, its output collected as it comes. This process
+// inherits the orphans, so none of the program's children escapes the test or lingers.
 class VidlarkRun {
 public:
-    VidlarkRun(const QString& program, const QStringList& args,
-               const QProcessEnvironment& environment = {});
+    VidlarkRun(const QString& program, const QStringList& args);
 
     qint64 pid() const { return process_.processId(); }
+    // Signals the program, and nothing when it has ended: a pid of 0 would reach the whole group.
+    void signal(int number) const;
     // Waits until the output holds the text; false on time-out or when the program ended.
     bool waitForOutput(const QByteArray& text, int timeoutMs = 15000);
     QByteArray output() { return output_ += process_.readAllStandardOutput(); }

@@ -1,15 +1,14 @@
 #include "XSession.h"
 
+#include <QFile>
 #include <QTest>
 #include <fcntl.h>
 #include <unistd.h>
 // Last: Xlib's macros would clash with names in the Qt headers.
 #include <X11/Xlib.h>
 
-// Xvfb picks a free display and writes its number, then a newline, to descriptor 3; it dies when
-// the second write finds the pipe closed, so the reading goes on up to the newline. A server can
-// name its display and still not serve it (another server may hold that socket), so each one is
-// asked before it is used, and a few are tried.
+// Xvfb picks a free display and writes its number and a newline to descriptor 3. It can name a
+// display and still not serve it (another server may hold that socket): ask, and try a few.
 bool XSession::start(int width, int height) {
     const auto answers = [&] { return !run("xdpyinfo", {}).isEmpty(); };
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -30,17 +29,12 @@ bool XSession::startServer(int width, int height) {
     server_.start("Xvfb", {"-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
                            QStringLiteral("%1x%2x24").arg(width).arg(height)});
     ::close(ends[1]);
-    QByteArray number;
-    char chunk[16];
-    ssize_t got = 0;
-    while (server_.waitForStarted(5000) && !number.contains('\n') &&
-           (got = ::read(ends[0], chunk, sizeof chunk)) > 0)
-        number.append(chunk, got);
-    ::close(ends[0]);
-    if (!number.contains('\n'))
+    QFile pipe; // at its end as soon as the server is gone, the last writer
+    pipe.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray number = pipe.readLine();
+    if (!number.endsWith('\n'))
         return false;
-    display_ = ':' + QString::fromLatin1(number.trimmed());
-    qputenv("DISPLAY", display_.toLatin1()); // for the X tools, each started from here
+    qputenv("DISPLAY", ':' + number.trimmed()); // for the X tools, each started from here
     return true;
 }
 
@@ -65,14 +59,6 @@ QByteArray XSession::waitForWindow(const QString& name) const {
     return found.split('\n').first().trimmed();
 }
 
-void XSession::focus(const QByteArray& window) const {
-    run("xdotool", {"windowfocus", "--sync", QString::fromLatin1(window)});
-}
-
-void XSession::key(const QStringList& keys) const {
-    run("xdotool", QStringList{"key", "--delay", "60"} + keys);
-}
-
 void XSession::requestClose(const QByteArray& window) const {
     Display* x = XOpenDisplay(nullptr);
     XEvent event{};
@@ -83,8 +69,4 @@ void XSession::requestClose(const QByteArray& window) const {
     event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
     XSendEvent(x, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(x);
-}
-
-QImage XSession::screenshot() const {
-    return QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
 }

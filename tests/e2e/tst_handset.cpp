@@ -5,14 +5,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -53,7 +51,7 @@ class HandsetTest : public QObject {
     QSize chineseSubtitle;
 
     // vidlark, the stand-ins and the menu file in a directory of their own, with a keyline.
-    QString programDirWith(const QString& name, const QByteArray& keyline) {
+    QString programDirWith(const QString& name, const QByteArray& keyline = {}) {
         const QString dir = work.filePath(name);
         QDir().mkpath(dir + "/.mplayer");
         for (const char* file : {"vidlark", "mplayer", "mplayerrm", ".mplayer/menu.conf.in"})
@@ -62,34 +60,33 @@ class HandsetTest : public QObject {
         return dir;
     }
 
-    // Starts vidlark from `programDir` (the build's when empty); waits until it plays. The shell's
-    // printf rebuilds the path byte for byte (words are UTF-8); the x keeps a final newline.
+    // Starts vidlark from `programDir` (the build's when empty) and waits until it plays. The
+    // shell's printf rebuilds the path byte for byte (words are UTF-8); the x keeps a final
+    // newline.
     std::unique_ptr<VidlarkRun> play(const QByteArray& mediaPath, const QStringList& options = {},
-                                     const QString& programDir = {},
-                                     const QProcessEnvironment& environment = {}) {
+                                     QString programDir = {}) {
         QByteArray escaped;
         for (unsigned char byte : mediaPath)
             escaped += "\\0" + QByteArray::number(byte, 8).rightJustified(3, '0');
         const QByteArray script =
             "p=$(printf '%bx' '" + escaped + "'); exec \"$0\" \"$@\" \"${p%x}\"";
-        const QString dir = programDir.isEmpty() ? TestSupport::programDir() : programDir;
+        if (programDir.isEmpty())
+            programDir = TestSupport::programDir();
         auto run = std::make_unique<VidlarkRun>(
-            "/bin/sh", QStringList{"-c", script, dir + "/vidlark"} + options, environment);
+            "/bin/sh", QStringList{"-c", script, programDir + "/vidlark"} + options);
         run->waitForOutput("MainWidget setMainWidget ok\n");
         return run;
     }
 
     QByteArray focusProgram() {
         const QByteArray window = x.waitForWindow("^Vidlark$");
-        x.focus(window);
-        return window;
+        return x.focus(window), window;
     }
 
     // Opens the options menu with the left soft key and chooses its last item, "exit".
     void exitFromMenu() {
         focusProgram();
-        x.key({"F1"});
-        x.key({"Up", "Return"});
+        x.key({"F1"}), x.key({"Up", "Return"});
     }
 
 private slots:
@@ -108,73 +105,58 @@ private slots:
         QVERIFY(bystander.waitForStarted());
     }
 
-    // Pixels of the bare screen: the picture turns, fills or is padded; a turned subtitle runs
-    // along the right edge, the on-screen display along the left, nothing upright across the
-    // middle; Chinese shows the same glyphs from a UTF-8 .srt as from a GBK one.
+    // Pixels of the bare screen: a landscape picture turns to fill it, its left half at the
+    // bottom; a turned subtitle runs along the right edge, the on-screen display along the left,
+    // nothing upright across the middle; Chinese shows the same glyphs from UTF-8 as from GBK.
     void screenWhilePlaying_data() {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QList<QPoint>>("points");
-        QTest::addColumn<QList<QRgb>>("colours");
         QTest::addColumn<QByteArray>("srt");
-        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 128, 0);
-        // Two colour halves side by side (or stacked), so a turn shows where each half goes.
-        const QString halves("color=c=red:s=%1:r=25[a];color=c=blue:s=%1:r=25[b];[a][b]%2");
-        QTest::newRow("playing-320x240: turns, left half at the bottom")
-            << halves.arg("160x240", "hstack")
-            << QList<QPoint>{{120, 40}, {120, 280}, {20, 60}, {220, 260}}
-            << QList<QRgb>{blue, red, blue, red} << QByteArray();
-        QTest::newRow("playing-240x320: fills unturned")
-            << halves.arg("240x160", "vstack")
-            << QList<QPoint>{{120, 40}, {120, 280}, {10, 10}, {230, 310}}
-            << QList<QRgb>{red, blue, red, blue} << QByteArray();
-        QTest::newRow("playing-176x144: is padded")
-            << QStringLiteral("color=c=green:s=176x144:r=25")
-            << QList<QPoint>{{120, 160}, {10, 160}, {230, 160}, {120, 10}, {120, 310}}
-            << QList<QRgb>{green, 0, 0, 0, 0} << QByteArray();
+        QTest::newRow("picture-320x240")
+            << QStringLiteral(
+                   "color=c=red:s=160x240:r=25[a];color=c=blue:s=160x240:r=25[b];[a][b]hstack")
+            << QByteArray();
         const QString chinese = QString::fromUtf8("字幕随画面转动");
         for (const QStringList& row : {QStringList{"english", "UTF-8", "Subtitles turn with it"},
                                        {"chinese", "UTF-8", chinese},
                                        {"chinese-gbk", "GBK", chinese}}) {
             QStringEncoder encoder(row[1].toLatin1().constData());
             QTest::newRow(qPrintable("subtitle-" + row[0]))
-                << "color=c=0x102030:s=320x240:r=25" << QList<QPoint>() << QList<QRgb>()
+                << "color=c=0x102030:s=320x240:r=25"
                 << QByteArray(encoder("1\n00:00:00,000 --> 00:00:10,000\n" + row[2] + '\n'));
         }
     }
 
     void screenWhilePlaying() {
         QFETCH(QString, source);
-        QFETCH(QList<QPoint>, points);
-        QFETCH(QList<QRgb>, colours);
         QFETCH(QByteArray, srt);
-        const QString name = QString::fromUtf8(QTest::currentDataTag()).section(':', 0, 0);
-        const QString path = work.filePath(name);
+        const QString path = work.filePath(QString::fromUtf8(QTest::currentDataTag()));
         QVERIFY(TestSupport::generateClip(path + ".avi", 0, 0, 8, // the source gives the size
                                           {"-c:v", "mpeg4", "-q:v", "2"}, source));
         if (!srt.isEmpty())
             writeFile(path + ".srt", srt);
         auto run = play(QFile::encodeName(path + ".avi"), {"-bare"}); // the screen alone
+        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
         const auto drawn = [&](const QImage& shot) {
-            return points.isEmpty() ? brightArea(shot, 160, 240).height() > 40
-                                    : near(shot.pixel(points[0]), colours[0]);
+            return srt.isEmpty() ? near(shot.pixel(120, 40), blue)
+                                 : brightArea(shot, 160, 240).height() > 40;
         };
         QImage shot;
         // The player needs a moment to open its output and draw its first frames.
         QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), drawn(shot)), 15000);
-        shot.save(VIDLARK_SCREENSHOT_DIR "/" + name + ".png");
-        for (qsizetype i = 0; i < points.size(); ++i)
-            QVERIFY2(near(shot.pixel(points[i]), colours[i]), qPrintable(QString::number(i)));
-        if (points.isEmpty()) {
+        shot.save(VIDLARK_SCREENSHOT_DIR "/" + QString::fromUtf8(QTest::currentDataTag()) + ".png");
+        if (srt.isEmpty()) {
+            QVERIFY(near(shot.pixel(20, 60), blue));
+            QVERIFY(near(shot.pixel(120, 280), red) && near(shot.pixel(220, 260), red));
+        } else {
             const QRect text = brightArea(shot, 160, 240);
             QVERIFY(text.left() > 200 && text.height() > 2 * text.width());
             QVERIFY2(brightArea(shot, 0, 80).height() > 40, "no on-screen display on the left");
             QVERIFY2(brightArea(shot, 60, 180).isEmpty(), "upright text across the picture");
-            if (name.startsWith("subtitle-chinese") && chineseSubtitle.isEmpty())
+            if (path.contains("chinese") && chineseSubtitle.isEmpty())
                 chineseSubtitle = text.size();
-            else if (name.startsWith("subtitle-chinese"))
-                QCOMPARE(text.size(), chineseSubtitle);
+            QVERIFY(!path.contains("chinese") || text.size() == chineseSubtitle);
         }
-        ::kill(pid_t(run->pid()), SIGTERM);
+        run->signal(SIGTERM);
         QVERIFY(run->waitForExit(10000));
         QCOMPARE(run->exitCode(), 0);
     }
@@ -182,14 +164,13 @@ private slots:
     void leavingPausesOnceAndFiveResumes() {
         QProcess otherClient;
         otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VIDLARK_MPLAYER", TestSupport::fakePlayer());
-        environment.insert("FAKE_PLAYER_REAL", "/usr/bin/mplayer");
         const QString log = work.filePath("player.log");
-        environment.insert("FAKE_PLAYER_LOG", log);
-        auto run = play(clip, {}, {}, environment);
-        const QByteArray program = focusProgram();
-        const QByteArray other = x.waitForWindow("^xlogo$");
+        qputenv("FAKE_PLAYER_REAL", "/usr/bin/mplayer"); // read by the fake player alone
+        qputenv("FAKE_PLAYER_LOG", QFile::encodeName(log));
+        qputenv("VIDLARK_MPLAYER", QFile::encodeName(TestSupport::fakePlayer()));
+        auto run = play(clip);
+        qunsetenv("VIDLARK_MPLAYER"); // the other cases play with the real one
+        const QByteArray program = focusProgram(), other = x.waitForWindow("^xlogo$");
         QVERIFY(!program.isEmpty() && !other.isEmpty());
         const auto pauses = [&] { return TestSupport::readLog(log).count("pause\n"); };
         const auto focused = [&] { return x.run("xdotool", {"getwindowfocus"}).trimmed(); };
@@ -198,9 +179,7 @@ private slots:
         QCOMPARE(pauses(), 0);
         x.focus(other);
         QVERIFY(run->waitForOutput("WindowDeactivate\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(pauses(), 1, 5000);
-        x.focus(other);
-        QTest::qWait(500);
+        QTest::qWait(1000);
         QCOMPARE(pauses(), 1);
         x.focus(program);
         x.key({"5"});
@@ -222,10 +201,9 @@ private slots:
         const QByteArray window = x.waitForWindow(QString::fromUtf8("打开文件"));
         QVERIFY(!window.isEmpty());
         // Keys pressed before the picker has drawn its selection on the first row can be lost.
-        const auto drawn = [](const QImage& screen) {
-            return !screen.isNull() && screen.pixel(120, 0) == qRgb(0, 0, 0) &&
-                   screen.pixel(120, 1) == qRgb(255, 255, 255) &&
-                   screen.pixel(120, 2) == qRgb(0, 0, 0);
+        const auto drawn = [](const QImage& s) {
+            return !s.isNull() && s.pixel(120, 1) == qRgb(255, 255, 255) &&
+                   (s.pixel(120, 0) | s.pixel(120, 2)) == qRgb(0, 0, 0);
         };
         QTRY_VERIFY_WITH_TIMEOUT(drawn(x.screenshot()), 15000);
         x.focus(window);
@@ -244,70 +222,45 @@ private slots:
 
     // Each road out with the real player, a script in its place that ignores TERM, INT and HUP,
     // and a player that crashes; then the menu's exit after names and paths that must play and
-    // run nothing, files nothing can finish, and a program directory with a space and a keyline
-    // of CRLF lines and binary noise.
+    // run nothing. The real player runs from a directory with a space, with a CRLF keyline.
     void exitRoadsLeaveNoPlayer_data() {
         QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<bool>("plays");
         QTest::addColumn<QString>("programDir");
         QTest::addColumn<int>("road");
-        const QString stubborn = programDirWith("stubborn", {});
+        const QString spaced = programDirWith("program dir", "50=seek +10\r\n56=osd\r\n");
+        const QString stubborn = programDirWith("stubborn");
         writeFile(stubborn + "/mplayer",
                   "#!/bin/sh\ntrap '' TERM INT HUP\nsleep 1000 &\n"
                   "for word; do case $word in *.avi) exec 3<\"$word\";; esac; done\n"
                   "while :; do sleep 1; done\n");
-        for (const QString& dir : {QString(), stubborn}) {
-            const char* player = dir.isEmpty() ? "" : ", stubborn script";
-            QTest::addRow("menu exit%s", player) << clip << true << dir << int(Menu);
-            QTest::addRow("close request%s", player) << clip << true << dir << int(CloseRequest);
+        for (const QString& dir : {spaced, stubborn}) {
+            const char* player = dir == spaced ? "" : ", stubborn script";
+            QTest::addRow("menu exit%s", player) << clip << dir << int(Menu);
+            QTest::addRow("close request%s", player) << clip << dir << int(CloseRequest);
             for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL})
-                QTest::addRow("SIG%s%s", sigabbrev_np(signal), player)
-                    << clip << true << dir << signal;
+                QTest::addRow("SIG%s%s", sigabbrev_np(signal), player) << clip << dir << signal;
         }
-        QTest::newRow("player crashes") << clip << true << QString() << int(PlayerCrash);
-
+        QTest::newRow("player crashes") << clip << spaced << int(PlayerCrash);
         const QByteArray dir = QFile::encodeName(work.path());
-        const QByteArray clipBytes = TestSupport::readLog(work.filePath("clip.avi"));
-        writeFile(work.filePath("truncated.avi"), clipBytes.first(clipBytes.size() / 3));
-        QTest::newRow("truncated clip") << dir + "/truncated.avi" << true << QString() << int(Menu);
-        // The probe is given up on the FIFO and the link at its limit; the player waits on them.
-        QVERIFY(mkfifo((dir + "/x.avi").constData(), 0600) == 0 &&
-                symlink("/dev/zero", (dir + "/zero.avi").constData()) == 0);
-        for (const char* name : {"missing.avi", "x.avi", "zero.avi"})
-            QTest::newRow(name) << dir + '/' + name << false << QString() << int(Menu);
         QByteArray deep = dir;
         while (deep.size() < 3700)
             deep += '/' + QByteArray(250, 'd');
         QDir().mkpath(QFile::decodeName(deep));
-        const QByteArray longPath = deep + '/' + QByteArray(3990 - deep.size(), 'f') + ".avi";
-        QVERIFY(::link(clip.constData(), longPath.constData()) == 0);
-        QTest::newRow("4000-byte path") << longPath << true << QString() << int(Menu);
+        deep += '/' + QByteArray(3990 - deep.size(), 'f') + ".avi";
+        QTest::newRow("4000-byte path") << deep << spaced << int(Menu);
         for (const QByteArray name :
              {"with space", "double\"quote", "single'quote", "$(touch vidlark-canary)",
-              "`touch vidlark-canary`", ";touch vidlark-canary;", "new\nline", "not\xff\xfeutf8"}) {
-            const QByteArray path = dir + '/' + name + ".avi";
-            QVERIFY(::link(clip.constData(), path.constData()) == 0);
-            QTest::newRow(name.constData()) << path << true << QString() << int(Menu);
-        }
-        QByteArray noise(64 * 1024, Qt::Uninitialized);
-        QRandomGenerator random(42);
-        for (char& byte : noise)
-            byte = char(random.bounded(256));
-        QTest::newRow("program directory with a space, CRLF and binary keyline")
-            << clip << true << programDirWith("program dir", "50=seek +10\r\n56=osd\r\n" + noise)
-            << int(Menu);
+              "`touch vidlark-canary`", ";touch vidlark-canary;", "new\nline", "not\xff\xfeutf8"})
+            QTest::newRow(name.constData()) << dir + '/' + name + ".avi" << spaced << int(Menu);
     }
 
     void exitRoadsLeaveNoPlayer() {
         QFETCH(QByteArray, path);
-        QFETCH(bool, plays);
         QFETCH(QString, programDir);
         QFETCH(int, road);
+        QVERIFY(::access(path, F_OK) == 0 || ::link(clip.constData(), path.constData()) == 0);
         auto run = play(path, {}, programDir);
-        if (plays)
-            QTRY_VERIFY_WITH_TIMEOUT(run->plays(path), 10000);
-        else
-            QTest::qWait(500); // for the player to start on it, or give up
+        QTRY_VERIFY_WITH_TIMEOUT(run->plays(path), 10000);
         const QList<qint64> below = run->descendants();
         const bool throughMenu = road == Menu || road == PlayerCrash;
         if (road == PlayerCrash) {
@@ -323,7 +276,7 @@ private slots:
         } else if (road == CloseRequest) {
             x.requestClose(focusProgram());
         } else {
-            ::kill(pid_t(run->pid()), road);
+            run->signal(road);
         }
         QVERIFY2(run->waitForExit(8000), run->output().constData());
         QCOMPARE(run->exitCode(), road == SIGKILL ? -1 : 0);

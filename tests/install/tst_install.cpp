@@ -14,11 +14,11 @@ namespace {
 QByteArray runTool(const QString& tool, const QStringList& args) {
     QProcess process;
     process.start(tool, args);
-    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
-        process.exitCode() == 0)
-        return process.readAllStandardOutput();
-    qWarning() << tool << args << process.readAllStandardError();
-    return {};
+    const bool ran =
+        process.waitForFinished(120000) && process.exitStatus() == 0 && process.exitCode() == 0;
+    if (!ran)
+        qWarning() << tool << args << process.readAllStandardError();
+    return ran ? process.readAllStandardOutput() : QByteArray();
 }
 
 } // namespace
@@ -40,12 +40,11 @@ private slots:
         const QString clip = media.filePath("it's \"a\" $(x) `b` \\c;&/clip.avi");
         QVERIFY(QDir().mkpath(QFileInfo(clip).path()));
         QVERIFY(TestSupport::generateClip(clip, 320, 240, 20, {"-c:v", "mpeg4"}));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        VidlarkRun run(prefix.filePath("bin/vidlark"), {clip}, environment);
+        qunsetenv("DISPLAY");
+        VidlarkRun run(prefix.filePath("bin/vidlark"), {clip});
         QVERIFY(QTest::qWaitFor([&] { return run.plays(QFile::encodeName(clip)); }, 30000));
         const QList<qint64> below = run.descendants();
-        ::kill(pid_t(run.pid()), SIGTERM);
+        run.signal(SIGTERM);
         QVERIFY(run.waitForExit(20000));
         QCOMPARE(run.exitCode(), 0);
         QCOMPARE(survivors(below, 3000), QList<qint64>());
@@ -59,12 +58,11 @@ private slots:
         const QStringList debs = QDir(out.path()).entryList({"*.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = out.filePath(debs[0]);
-        const QByteArray control = runTool("dpkg-deb", {"-I", deb});
-        QVERIFY2(control.contains(" Package: vidlark\n"), control.constData());
-        const QByteArray depends = runTool("dpkg-deb", {"-f", deb, "Depends"});
+        const QByteArray fields = runTool("dpkg-deb", {"-f", deb, "Package", "Depends"});
+        QVERIFY2(fields.startsWith("Package: vidlark\n"), fields.constData());
         for (const char* package : {"mplayer", "libqt6widgets6", "libqt6gui6", "libqt6core6",
                                     "libqt6dbus6", "fonts-wqy-microhei"})
-            QVERIFY2(depends.contains(package), depends.constData());
+            QVERIFY2(fields.contains(package), fields.constData());
         const QByteArray files = runTool("dpkg-deb", {"-c", deb});
         for (const char* file :
              {"bin/vidlark -> ../lib/vidlark/vidlark", "lib/vidlark/vidlark", "lib/vidlark/mplayer",

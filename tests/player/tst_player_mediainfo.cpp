@@ -1,5 +1,4 @@
 #include "MediaProbe.h"
-#include "StdoutCapture.h"
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
@@ -90,13 +89,10 @@ private slots:
 
     // Shell characters escaped, the path's bytes shown as Latin-1.
     void tracesCommand() {
-        QByteArray trace;
-        {
-            StdoutCapture capture;
+        const QByteArray trace = TestSupport::stdoutOf([&] {
             MediaProbe("caf\xc3\xa9\xe9 \"$HOME`id`\\.avi", path("it's $x/mplayerrm").toLocal8Bit())
                 .traceCommand();
-            trace = capture.text();
-        }
+        });
         QCOMPARE(trace, "\"" + dir_.path().toLocal8Bit() +
                             "/it's \\$x/mplayerrm\" -identify \"caf\xc3\x83\xc2\xa9\xc3\xa9 "
                             "\\\"\\$HOME\\`id\\`\\\\.avi\" -nosound -vc dummy -vo null");

@@ -4,11 +4,28 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <unistd.h>
 
 namespace TestSupport {
 
 QString programDir() {
     return QStringLiteral(VIDLARK_PROGRAM_DIR);
+}
+
+QByteArray stdoutOf(const std::function<void()>& run) {
+    QTemporaryFile file;
+    if (!file.open())
+        return "(no file to capture standard output in)";
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    dup2(file.handle(), STDOUT_FILENO);
+    run();
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    return readLog(file.fileName());
 }
 
 QString fakePlayer() {

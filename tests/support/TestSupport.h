@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace TestSupport {
 
@@ -14,6 +15,9 @@ QString programDir();
 // Returns false (and warns) when ffmpeg fails.
 bool generateClip(const QString& path, int width, int height, double seconds,
                   const QStringList& outputOptions = {}, const QString& videoSource = {});
+
+// What `run` writes to the process's standard output with stdio while it runs.
+QByteArray stdoutOf(const std::function<void()>& run);
 
 // The recording fake player (see fake_player.cpp).
 QString fakePlayer();

@@ -12,18 +12,12 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The pids a child script wrote, one per line, once it has written both.
+// The two pids a child script wrote, once it has written them.
 QList<qint64> pidsIn(const QString& path) {
+    (void)QTest::qWaitFor([&] { return readFile(path).count('\n') == 2; }, 30000);
     QList<qint64> pids;
-    (void)QTest::qWaitFor(
-        [&] {
-            pids.clear();
-            for (const QByteArray& line : readFile(path).split('\n'))
-                if (line.toLongLong() > 1)
-                    pids << line.toLongLong();
-            return pids.size() == 2;
-        },
-        30000);
+    for (const QByteArray& line : readFile(path).trimmed().split('\n'))
+        pids << line.toLongLong();
     return pids;
 }
 

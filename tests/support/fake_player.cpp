@@ -1,16 +1,9 @@
-// The recording fake player: stands in for MPlayer wherever a test or a benchmark must see what
-// the program sends, byte for byte.
-//
-// Appends to $FAKE_PLAYER_LOG "START pid [word] [word] ..." for how it was started, then
-// "LINE text" for every line it receives (with $FAKE_PLAYER_STAMP set, "LINE seconds.nanoseconds
-// text", the arrival time by the wall clock). Identify runs are answered with the ID_ lines in
-// $FAKE_PLAYER_ID (by default those of a 320x240 avi). It ends on "quit" like MPlayer, and
-// otherwise stays idle after its input closes ("EOF"), as MPlayer with -idle does.
-//
-// $FAKE_PLAYER_REAL names a real player to pass everything on to, identify runs included, so the
-// real one plays while the lines are recorded. With $FAKE_PLAYER_DEAF set it is the worst of
-// players instead: it reads nothing, ignores "quit", TERM, INT and HUP, and leaves a child of its
-// own ("CHILD pid").
+// The recording fake player, for tests and benchmarks that must see what the program sends.
+// Logs to $FAKE_PLAYER_LOG "START pid [word]..." and "LINE text" per line received ("LINE
+// seconds.nanoseconds text" by the wall clock with $FAKE_PLAYER_STAMP); answers identify runs
+// with $FAKE_PLAYER_ID (default: a 320x240 avi); ends on "quit" and otherwise idles after "EOF",
+// as MPlayer with -idle does. $FAKE_PLAYER_REAL: a real player gets everything too and plays.
+// $FAKE_PLAYER_DEAF: reads nothing, ignores "quit", TERM, INT and HUP, and forks ("CHILD pid").
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>

@@ -95,11 +95,8 @@ private slots:
                                  "MainWidget new ok\nMainWidget setMainWidget ok\n";
         QVERIFY2(out.startsWith(start) && out.endsWith("\nexit3!\n"), out.constData());
         // Both the probe and the player were started, each with the path as a word of its own.
-        QByteArrayList started;
-        for (const QByteArray& line :
-             TestSupport::readLog(programDir.filePath("player.log")).split('\n'))
-            if (line.startsWith("START "))
-                started << line;
+        const QByteArrayList started =
+            TestSupport::logged(programDir.filePath("player.log"), "START");
         QCOMPARE(started.size(), 2);
         for (const QByteArray& line : started)
             QVERIFY2(line.contains(" [" + path + ']'), line.constData());

@@ -85,17 +85,6 @@ private slots:
         QTEST(fields(probed("clip.avi", path("it's $x/mplayerrm").toLocal8Bit())), "expected");
     }
 
-    // Shell characters escaped, the path's bytes shown as Latin-1.
-    void tracesCommand() {
-        const QByteArray trace = TestSupport::stdoutOf([&] {
-            MediaProbe("caf\xc3\xa9\xe9 \"$HOME`id`\\.avi", path("it's $x/mplayerrm").toLocal8Bit())
-                .traceCommand();
-        });
-        QCOMPARE(trace, "\"" + dir_.path().toLocal8Bit() +
-                            "/it's \\$x/mplayerrm\" -identify \"caf\xc3\x83\xc2\xa9\xc3\xa9 "
-                            "\\\"\\$HOME\\`id\\`\\\\.avi\" -nosound -vc dummy -vo null");
-    }
-
     // Real identify runs through the stand-in; the fields as the clips were made. An unknown
     // file keeps the initial values.
     void realRuns_data() {

@@ -66,6 +66,14 @@ QByteArray readLog(const QString& logPath) {
     return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
 }
 
+QByteArrayList logged(const QString& logPath, const QByteArray& tag) {
+    QByteArrayList lines;
+    for (const QByteArray& line : readLog(logPath).split('\n'))
+        if (line.startsWith(tag + ' '))
+            lines << line.mid(tag.size() + 1);
+    return lines;
+}
+
 bool processAlive(qint64 pid) {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,8 +25,10 @@ QString fakePlayer();
 // Makes dir a program directory whose "mplayer" and "mplayerrm" are the recording fake player.
 void installFakePlayer(const QString& dir);
 
-// The fake player's log as it stands.
+// A file's bytes as they stand (the fake player's log, say).
 QByteArray readLog(const QString& logPath);
+// The fake player's log lines tagged `tag` ("START", "LINE", "CHILD"), without the tag.
+QByteArrayList logged(const QString& logPath, const QByteArray& tag);
 
 // Whether the process exists and is not a zombie.
 bool processAlive(qint64 pid);

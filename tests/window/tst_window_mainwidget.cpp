@@ -37,11 +37,7 @@ class MainWidgetTest : public QObject {
     }
     // "START" lines with the arguments as " [word]", "LINE" lines with what the player received.
     QByteArrayList logged(const QByteArray& tag) const {
-        QByteArrayList lines;
-        for (const QByteArray& line : TestSupport::readLog(dir->filePath("log")).split('\n'))
-            if (line.startsWith(tag + ' '))
-                lines << line.mid(tag.size() + 1);
-        return lines;
+        return TestSupport::logged(dir->filePath("log"), tag);
     }
     // The playing player's, whose start follows the identify run's.
     qint64 playerPid() const { return logged("START").value(1).split(' ').value(0).toLongLong(); }

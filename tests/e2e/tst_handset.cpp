@@ -35,11 +35,6 @@ QRect brightArea(const QImage& screen, int left, int right) {
     return area;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 } // namespace
 
 class HandsetTest : public QObject {
@@ -56,7 +51,7 @@ class HandsetTest : public QObject {
         QDir().mkpath(dir + "/.mplayer");
         for (const char* file : {"vidlark", "mplayer", "mplayerrm", ".mplayer/menu.conf.in"})
             QFile::copy(TestSupport::programDir() + '/' + file, dir + '/' + file);
-        writeFile(dir + "/keyline", keyline);
+        TestSupport::writeFile(dir + "/keyline", keyline);
         return dir;
     }
 
@@ -133,7 +128,7 @@ private slots:
         QVERIFY(TestSupport::generateClip(path + ".avi", 0, 0, 8, // the source gives the size
                                           {"-c:v", "mpeg4", "-q:v", "2"}, source));
         if (!srt.isEmpty())
-            writeFile(path + ".srt", srt);
+            QVERIFY(TestSupport::writeFile(path + ".srt", srt));
         auto run = play(QFile::encodeName(path + ".avi"), {"-bare"}); // the screen alone
         const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
         const auto drawn = [&](const QImage& shot) {
@@ -229,10 +224,10 @@ private slots:
         QTest::addColumn<int>("road");
         const QString spaced = programDirWith("program dir", "50=seek +10\r\n56=osd\r\n");
         const QString stubborn = programDirWith("stubborn");
-        writeFile(stubborn + "/mplayer",
-                  "#!/bin/sh\ntrap '' TERM INT HUP\nsleep 1000 &\n"
-                  "for word; do case $word in *.avi) exec 3<\"$word\";; esac; done\n"
-                  "while :; do sleep 1; done\n");
+        TestSupport::writeFile(stubborn + "/mplayer",
+                               "#!/bin/sh\ntrap '' TERM INT HUP\nsleep 1000 &\n"
+                               "for word; do case $word in *.avi) exec 3<\"$word\";; esac; done\n"
+                               "while :; do sleep 1; done\n");
         for (const QString& dir : {spaced, stubborn}) {
             const char* player = dir == spaced ? "" : ", stubborn script";
             QTest::addRow("menu exit%s", player) << clip << dir << int(Menu);

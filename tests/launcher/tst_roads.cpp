@@ -25,11 +25,6 @@ class RoadsTest : public QObject {
     QTemporaryDir programDir;
     QString longProgramDir;
 
-    QByteArray probeTrace(const QByteArray& path, const QString& dir) const {
-        return QFile::encodeName(dir) + "/mplayerrm -identify \"" + path +
-               "\" -nosound -vc dummy -vo null";
-    }
-
     // Starts the program, waits until its output holds `waitFor`, then asks it to end as a
     // desktop session would, and returns everything it wrote.
     QByteArray runUntilThenTerminate(const QStringList& args, const QByteArray& waitFor,
@@ -91,7 +86,9 @@ private slots:
         const QString dir = longDir ? longProgramDir : programDir.path();
         QFile::remove(programDir.filePath("player.log"));
         const QByteArray out = runUntilThenTerminate(args, "MainWidget setMainWidget ok\n", dir);
-        const QByteArray start = "begin\nApplication new ok\n" + probeTrace(path, dir) +
+        const QByteArray start = "begin\nApplication new ok\n" + QFile::encodeName(dir) +
+                                 "/mplayerrm -identify \"" + path +
+                                 "\" -nosound -vc dummy -vo null" +
                                  "MainWidget new ok\nMainWidget setMainWidget ok\n";
         QVERIFY2(out.startsWith(start) && out.endsWith("\nexit3!\n"), out.constData());
         // Both the probe and the player were started, each with the path as a word of its own.

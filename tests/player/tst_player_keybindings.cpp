@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -52,9 +51,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(QByteArray, sent);
         QTemporaryDir dir;
-        QFile keyline(dir.filePath("keyline"));
-        QVERIFY(file.isNull() || (keyline.open(QIODevice::WriteOnly) && keyline.write(file) >= 0));
-        keyline.close();
+        QVERIFY(file.isNull() || TestSupport::writeFile(dir.filePath("keyline"), file));
         QByteArrayList loaded{"stale", "entry"};
         PlayerSession idle; // never started: what it is sent is dropped
         int found = -2;
@@ -81,7 +78,6 @@ private slots:
             << QByteArray("\n1=a\n\nkeyline: reading stopped after 1024 lines, at byte 4096\n");
         QTest::newRow("exactly the cap") << QByteArray("cap") << 2048 << QByteArray("\n1=a\n");
         QTest::newRow("FIFO") << QByteArray("fifo") << 0 << QByteArray();
-        QTest::newRow("link to /dev/zero") << QByteArray("zero") << 0 << QByteArray();
     }
 
     void readingIsBounded() {
@@ -91,13 +87,10 @@ private slots:
         const QByteArray path = QFile::encodeName(dir.filePath("keyline"));
         if (kind == "fifo") {
             QCOMPARE(mkfifo(path.constData(), 0600), 0);
-        } else if (kind == "zero") {
-            QCOMPARE(symlink("/dev/zero", path.constData()), 0);
         } else {
-            QFile keyline(dir.filePath("keyline"));
             const qsizetype lines = kind == "cap" ? 1024 : 50 * 1024 * 1024 / 4;
-            QVERIFY(keyline.open(QIODevice::WriteOnly));
-            QCOMPARE(keyline.write(QByteArray("1=a\n").repeated(lines)), lines * 4);
+            QVERIFY(TestSupport::writeFile(dir.filePath("keyline"),
+                                           QByteArray("1=a\n").repeated(lines)));
         }
         QByteArrayList loaded;
         const QByteArray out =

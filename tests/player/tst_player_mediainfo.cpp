@@ -9,9 +9,9 @@
 namespace {
 
 QByteArray fields(const MediaInfo& info) {
-    const auto number = [](int value) { return QByteArray::number(value); };
-    return number(info.width()) + '|' + number(info.height()) + '|' + info.length() + '|' +
-           number(info.bitrate()) + '|' + info.fps() + '|' + info.demuxer();
+    return QByteArray::number(info.width()) + '|' + QByteArray::number(info.height()) + '|' +
+           info.length() + '|' + QByteArray::number(info.bitrate()) + '|' + info.fps() + '|' +
+           info.demuxer();
 }
 
 MediaInfo probed(const QByteArray& mediaPath, const QByteArray& program) {
@@ -44,8 +44,6 @@ private slots:
         using TestSupport::generateClip;
         // Long, so that a probe which plays it through cannot pass.
         QVERIFY(generateClip(path("clip.avi"), 320, 240, 30, {"-c:v", "mpeg4"}));
-        QVERIFY(generateClip(path("clip.3gp"), 176, 144, 4,
-                             {"-c:v", "h263", "-c:a", "aac", "-ar", "16000", "-ac", "1"}));
         QVERIFY(generateClip(path("clip.mp4"), 640, 480, 4));
         QVERIFY(generateClip(path("clip.rm"), 320, 240, 4, {"-c:v", "rv20", "-c:a", "ac3"}));
         QVERIFY(QFile::copy(path("clip.mp4"), path(kHostile + ".mp4")));
@@ -91,7 +89,6 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("320x240 avi") << "clip.avi" << QByteArray("320|240|30.0|avi");
-        QTest::newRow("176x144 3gp") << "clip.3gp" << QByteArray("176|144|4.0|lavfpref");
         QTest::newRow("RealMedia") << "clip.rm" << QByteArray("320|240|4.0|real");
         QTest::newRow("name the shell would act on")
             << kHostile + ".mp4" << QByteArray("640|480|4.0|lavfpref");

@@ -10,10 +10,6 @@
 
 namespace TestSupport {
 
-QString programDir() {
-    return QStringLiteral(VIDLARK_PROGRAM_DIR);
-}
-
 QByteArray stdoutOf(const std::function<void()>& run) {
     QTemporaryFile file;
     if (!file.open())
@@ -26,10 +22,6 @@ QByteArray stdoutOf(const std::function<void()>& run) {
     dup2(saved, STDOUT_FILENO);
     close(saved);
     return readLog(file.fileName());
-}
-
-QString fakePlayer() {
-    return QStringLiteral(VIDLARK_FAKE_PLAYER);
 }
 
 bool generateClip(const QString& path, int width, int height, double seconds,
@@ -59,6 +51,12 @@ void installFakePlayer(const QString& dir) {
         QFile::remove(target);
         QFile::copy(fakePlayer(), target);
     }
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 QByteArray readLog(const QString& logPath) {

@@ -8,7 +8,9 @@
 namespace TestSupport {
 
 // Where the build put vidlark and the player stand-ins.
-QString programDir();
+inline QString programDir() {
+    return QStringLiteral(VIDLARK_PROGRAM_DIR);
+}
 
 // Writes a clip with ffmpeg from lavfi test sources: `seconds` of a w x h test picture (or the
 // lavfi video source given) with a tone unless silent. Extra ffmpeg output options may follow.
@@ -20,11 +22,15 @@ bool generateClip(const QString& path, int width, int height, double seconds,
 QByteArray stdoutOf(const std::function<void()>& run);
 
 // The recording fake player (see fake_player.cpp).
-QString fakePlayer();
+inline QString fakePlayer() {
+    return QStringLiteral(VIDLARK_FAKE_PLAYER);
+}
 
 // Makes dir a program directory whose "mplayer" and "mplayerrm" are the recording fake player.
 void installFakePlayer(const QString& dir);
 
+// Writes the file anew with the bytes; false when that failed.
+bool writeFile(const QString& path, const QByteArray& bytes);
 // A file's bytes as they stand (the fake player's log, say).
 QByteArray readLog(const QString& logPath);
 // The fake player's log lines tagged `tag` ("START", "LINE", "CHILD"), without the tag.

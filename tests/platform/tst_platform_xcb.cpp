@@ -5,6 +5,7 @@
 #include "ZKbMainWidget.h"
 
 #include <QtTest>
+#include <cstdio>
 
 class XcbTest : public QObject {
     Q_OBJECT
@@ -64,8 +65,10 @@ private slots:
 
 int main(int argc, char** argv) {
     XcbTest test;
-    if (!test.x.start(400, 720))
-        qFatal("no X server: %s", qPrintable(test.x.error()));
+    if (!test.x.start(400, 720)) { // skipped, as CTest is told
+        std::printf("SKIP: no X server: %s\n", qPrintable(test.x.error()));
+        return 77;
+    }
     qputenv("DISPLAY", test.x.display().toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     QFile launch(test.bin.filePath("dbus-launch"));

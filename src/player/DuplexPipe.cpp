@@ -52,7 +52,7 @@ FILE* openDuplexPipe(const QByteArray& command) {
         // Nothing else would ever end or reap the child already started.
         std::free(record);
         stream ? closeStream(stream) : close(ends[0]);
-        endGuardedChild(child, 0);
+        endGuardedChild(child);
         return nullptr;
     }
     *record = PipeChild{stream, child, openPipes, startDraining(ends[0])};
@@ -60,7 +60,7 @@ FILE* openDuplexPipe(const QByteArray& command) {
     return stream;
 }
 
-int closeDuplexPipe(FILE* stream, int graceMs) {
+int closeDuplexPipe(FILE* stream) {
     PipeChild* record = takeRecord(stream);
     if (!record)
         return -1;
@@ -69,7 +69,7 @@ int closeDuplexPipe(FILE* stream, int graceMs) {
     // the program, and nobody else could reap it.
     const bool closed = closeStream(stream) == 0;
     const int closeError = errno;
-    const int status = endGuardedChild(record->child, graceMs);
+    const int status = endGuardedChild(record->child);
     std::free(record);
     if (closed)
         return status;

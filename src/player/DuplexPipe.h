@@ -21,7 +21,7 @@ struct PipeChild {
 // The stream, or null on failure.
 FILE* openDuplexPipe(const QByteArray& command);
 
-// Closes the stream, gives the child up to graceMs to end by itself, then kills the child's
-// process group, with whatever it left running there, and reaps the child. Returns its raw wait
-// status, or -1 (errno EBADF when the stream is not an open duplex stream).
-int closeDuplexPipe(FILE* stream, int graceMs);
+// Closes the stream, kills the child's process group, with whatever it left running there, and
+// reaps the child. Returns its raw wait status, or -1 (errno EBADF when the stream is not an open
+// duplex stream).
+int closeDuplexPipe(FILE* stream);

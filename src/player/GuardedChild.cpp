@@ -1,13 +1,12 @@
 #include "GuardedChild.h"
 
-#include "ChildReaper.h"
-
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <linux/close_range.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -103,11 +102,19 @@ GuardedChild startGuardedChild(const char* command, int inputFd, int outputFd) {
     return {pid, lifeline[1]};
 }
 
-int endGuardedChild(GuardedChild& child, int graceMs) {
+// The child stays unreaped until its group is killed, so the group id cannot have been reused.
+int endGuardedChild(GuardedChild& child) {
     if (child.pid < 0)
         return -1;
-    const int status = endChildGroup(child.pid, graceMs);
+    // A group id of 0 or 1 would widen the kill to our own group or to every process.
+    if (child.pid > 1)
+        kill(-child.pid, SIGKILL);
+    int status = 0;
+    pid_t reaped;
+    do {
+        reaped = waitpid(child.pid, &status, 0);
+    } while (reaped < 0 && errno == EINTR);
     close(child.lifeline);
     child = {};
-    return status;
+    return reaped < 0 ? -1 : status;
 }

@@ -19,6 +19,6 @@ struct GuardedChild {
 // Returns a child with pid -1 when it could not be started.
 GuardedChild startGuardedChild(const char* command, int inputFd, int outputFd);
 
-// Gives the child up to graceMs to end by itself, then kills its whole group, reaps the child and
-// lets the guard go. Returns the child's raw wait status, or -1.
-int endGuardedChild(GuardedChild& child, int graceMs);
+// Kills the child's whole group at once, reaps the child and lets the guard go. Returns the
+// child's raw wait status, or -1.
+int endGuardedChild(GuardedChild& child);

@@ -44,7 +44,7 @@ MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgr
 
 MediaProbe::~MediaProbe() {
     if (!isOver())
-        endGuardedChild(child_, 0);
+        endGuardedChild(child_);
     if (output_ >= 0)
         close(output_);
 }
@@ -129,7 +129,7 @@ bool MediaProbe::applyPieces(bool atEnd) {
 void MediaProbe::finish(bool ended) {
     if (!ended)
         info_ = MediaInfo();
-    endGuardedChild(child_, 0);
+    endGuardedChild(child_);
     close(output_);
     output_ = -1;
 }

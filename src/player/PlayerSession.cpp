@@ -33,7 +33,7 @@ void PlayerSession::togglePause() {
 void PlayerSession::end() {
     commands_.reset();
     if (pipe_)
-        closeDuplexPipe(pipe_, 0);
+        closeDuplexPipe(pipe_);
     pipe_ = nullptr;
     paused_ = false;
 }

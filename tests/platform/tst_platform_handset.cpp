@@ -6,7 +6,6 @@
 #include "ZPower.h"
 #include "ZSoftKey.h"
 
-#include <QDBusConnection>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -28,23 +27,13 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override { released << event->key(); }
 };
 
-// The test stands in for the desktop's screen saver on a private session bus, too.
 class HandsetTest : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-    QStringList screenSaverCalls;
     RecordingWindow* window = nullptr;
     ZSoftKey* softKeys = nullptr;
     ZOptionsMenu* menu = nullptr;
 
     QRect screen() const { return {window->mapToGlobal(QPoint()), window->size()}; }
-
-public slots:
-    uint Inhibit(const QString& application, const QString&) {
-        screenSaverCalls << "Inhibit " + application;
-        return 41;
-    }
-    void UnInhibit(uint cookie) { screenSaverCalls << "UnInhibit " + QString::number(cookie); }
 
 private slots:
     void init() {
@@ -65,30 +54,6 @@ private slots:
     void cleanup() {
         PM_setupLcdSleepTime(0);
         delete window;
-    }
-
-    // Without a session bus nothing is said; with one, a sleep time of 0 holds the screen
-    // saver off. First, so that no test before it talks to the desktop's own bus.
-    void screenSaverHeldOffWhileZero() {
-        for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"})
-            qunsetenv(name);
-        QTest::failOnWarning(QRegularExpression(".*"));
-        PM_setupLcdSleepTime(20);
-        PM_setupLcdSleepTime(0);
-        QProcess bus;
-        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (!bus.waitForReadyRead(5000))
-            QSKIP("no private session bus here");
-        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
-        QVERIFY(QDBusConnection::sessionBus().registerService("org.freedesktop.ScreenSaver") &&
-                QDBusConnection::sessionBus().registerObject("/org/freedesktop/ScreenSaver", this,
-                                                             QDBusConnection::ExportAllSlots));
-        for (int seconds : {1, 0, 0, 20, 30})
-            PM_setupLcdSleepTime(seconds);
-        QTRY_COMPARE(screenSaverCalls, QStringList({"Inhibit vidlark", "UnInhibit 41"}));
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        bus.terminate();
-        bus.waitForFinished(5000);
     }
 
     // A key, the character it types (0 for none) and the code the window gets: the handset's

@@ -35,8 +35,11 @@ void probeBeforeQtStarts(ProbeAhead& ahead, int argc, char** argv) {
     ahead.ask(mediaPathArgument(argc, argv));
 }
 
-// No window when the program was told to end while the clip was probed.
-void play(ZApplication& app, MainWidget* window, bool traced) {
+// Builds the window on the probe and plays it: no window when the program was told to end
+// while the clip was probed.
+void play(ZApplication& app, std::unique_ptr<MediaProbe> probe, const QByteArray& appDir,
+          bool traced) {
+    MainWidget* window = buildPlayerWindow(*probe, appDir);
     if (!window)
         return;
     if (traced)
@@ -44,13 +47,12 @@ void play(ZApplication& app, MainWidget* window, bool traced) {
     app.setMainWidget(window);
     if (traced)
         traceLine("MainWidget setMainWidget ok");
-    playWindow(window);
+    playWindow(window, std::move(probe));
 }
 
 void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
                 const QByteArray& appDir) {
-    const std::unique_ptr<MediaProbe> probe = ahead.take(path);
-    play(app, buildPlayerWindow(*probe, appDir), true);
+    play(app, ahead.take(path), appDir, true);
     traceLine("\nexit3!");
 }
 
@@ -61,8 +63,7 @@ void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) 
     const QString choice = runPicker(chosenPath, [&](const QByteArray& path) { ahead.ask(path); });
     if (choice != QLatin1String("USER_CANCEL")) {
         traceBare("\nget name");
-        const std::unique_ptr<MediaProbe> probe = ahead.take(chosenPath);
-        play(app, buildPlayerWindow(*probe, appDir), false);
+        play(app, ahead.take(chosenPath), appDir, false);
     }
     traceBare("\nunget name");
 }

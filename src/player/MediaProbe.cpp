@@ -43,8 +43,7 @@ MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgr
 }
 
 MediaProbe::~MediaProbe() {
-    if (!isOver())
-        endGuardedChild(child_);
+    endGuardedChild(child_);
     if (output_ >= 0)
         close(output_);
 }
@@ -124,12 +123,13 @@ bool MediaProbe::applyPieces(bool atEnd) {
 }
 
 // A run given up has the result of a failed probe, whatever it printed so far. One that ended
-// has said all it will: the 2-10 ms the player takes to tidy up and exit after its last line are
-// not waited for, since playback would start that much later.
+// has said all it will: neither the 2-10 ms the player takes to tidy up and exit after its last
+// line, nor the 3-4 ms the kernel takes to tear a killed one down, are waited for, since playback
+// would start that much later. The run is reaped when the probe goes.
 void MediaProbe::finish(bool ended) {
     if (!ended)
         info_ = MediaInfo();
-    endGuardedChild(child_);
+    killGuardedGroup(child_);
     close(output_);
     output_ = -1;
 }

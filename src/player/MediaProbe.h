@@ -21,7 +21,7 @@ public:
     static constexpr int kLimitMs = 5000;
 
     MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgram);
-    // Kills a run still going, with its whole group.
+    // Kills a run still going, with its whole group, and reaps it.
     ~MediaProbe();
     MediaProbe(const MediaProbe&) = delete;
     MediaProbe& operator=(const MediaProbe&) = delete;
@@ -37,7 +37,7 @@ public:
     // it is, as soon as the descriptor interruption (if not -1) has something to read: the
     // program is being asked to end.
     bool wait(int interruption = -1);
-    bool isOver() const { return child_.pid < 0; }
+    bool isOver() const { return output_ < 0; }
     // The clip's properties once the run is over; the initial values before, or when the run
     // failed or was given up.
     const MediaInfo& info() const { return info_; }

@@ -18,9 +18,12 @@ MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
     return window;
 }
 
-void playWindow(MainWidget* window) {
+void playWindow(MainWidget* window, std::unique_ptr<MediaProbe> spentProbe) {
     window->show();
     window->playorpause();
+    // Its run was killed as soon as it had answered; reaping it may wait for the kernel to tear
+    // the run down, which must not delay the player's start.
+    spentProbe.reset();
     QCoreApplication::exec();
     delete window;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <memory>
 
 class MainWidget;
 class MediaProbe;
@@ -12,5 +13,5 @@ class MediaProbe;
 // Null when the program was told to end while the probe ran.
 MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir);
 // Shows the window, starts playback, runs the event loop until the application quits, then
-// destroys the window.
-void playWindow(MainWidget* window);
+// destroys the window. The probe the window was built on goes once the player has started.
+void playWindow(MainWidget* window, std::unique_ptr<MediaProbe> spentProbe);

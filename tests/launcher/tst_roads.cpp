@@ -156,7 +156,7 @@ private slots:
         QByteArray out;
         QTRY_VERIFY((out += vidlark.readAllStandardOutput()).contains("-identify"));
         QTest::qWait(300);
-        // The probe's player, and the guard forked from the program that names the file too.
+        // The probe's player, and its guard: a shell whose command names the file too.
         QList<qint64> probe = TestSupport::processesMentioning(name);
         probe.removeAll(vidlark.processId());
         QCOMPARE(probe.size(), 2);

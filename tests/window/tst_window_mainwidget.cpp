@@ -192,7 +192,7 @@ private slots:
                 raise(road == "SIGTERM" ? SIGTERM : road == "SIGINT" ? SIGINT : SIGHUP);
         });
         whenPlaying.start(20);
-        const QByteArray trace = TestSupport::stdoutOf([&] { playWindow(shown); });
+        const QByteArray trace = TestSupport::stdoutOf([&] { playWindow(shown, nullptr); });
         QVERIFY(shown.isNull());
         QVERIFY2(exiting.elapsed() < 3000, qPrintable(QString::number(exiting.elapsed())));
         QVERIFY(!logged("LINE").contains("pause"));

@@ -54,7 +54,9 @@ mkdir -p "$card"
 cp "$clip" "$picker_clip"
 
 start_vidlark() { # extra environment words...
-    env "$@" "$build/vidlark" "$clip" >/dev/null 2>&1 &
+    # Exported in the background job itself rather than through env, which would add a program
+    # start that bare MPlayer's launch below does not have.
+    ([ $# -eq 0 ] || export "$@"; exec "$build/vidlark" "$clip" >/dev/null 2>&1) &
     vidlark=$!
     pids+=("$vidlark")
 }

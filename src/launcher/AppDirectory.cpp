@@ -7,20 +7,20 @@ namespace {
 
 // A link's target is at most a page on Linux; the bound only keeps a strange file system from
 // growing the buffer for ever.
-constexpr qsizetype kLongestTarget = 1 << 20;
+constexpr size_t kLongestTarget = 1 << 20;
 
 } // namespace
 
-std::optional<QByteArray> appDirectory(const char* exeLink) {
-    QByteArray target(1024, Qt::Uninitialized);
+std::optional<std::string> appDirectory(const char* exeLink) {
+    std::string target(1024, '\0');
     for (;;) {
-        const ssize_t length = readlink(exeLink, target.data(), size_t(target.size()));
+        const ssize_t length = readlink(exeLink, target.data(), target.size());
         if (length < 0)
             return std::nullopt;
         // A target that fills the buffer may have been cut; only a shorter one is whole.
-        if (length < target.size()) {
-            target.truncate(length);
-            return QByteArray(dirname(target.data()));
+        if (size_t(length) < target.size()) {
+            target.resize(size_t(length));
+            return std::string(dirname(target.data()));
         }
         if (target.size() >= kLongestTarget)
             return std::nullopt;

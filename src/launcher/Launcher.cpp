@@ -1,6 +1,5 @@
 #include "Launcher.h"
 
-#include "AppDirectory.h"
 #include "MainWidget.h"
 #include "MediaPathArgument.h"
 #include "Picker.h"
@@ -19,20 +18,6 @@ void traceLine(const char* text) {
 
 void traceBare(const char* text) {
     std::fputs(text, stdout);
-}
-
-// Qt takes its own options out of the words only while the application object is made, which
-// takes about as long as the probe itself. Unless a word looks like an option, the words are
-// already what Qt will leave, and the probe can run on the path meanwhile; the direct road
-// checks the path again and probes anew should it differ.
-void probeBeforeQtStarts(ProbeAhead& ahead, int argc, char** argv) {
-    if (argc < 2)
-        return;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] == '-')
-            return;
-    }
-    ahead.ask(mediaPathArgument(argc, argv));
 }
 
 // Builds the window on the probe and plays it: no window when the program was told to end
@@ -70,19 +55,18 @@ void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) 
 
 } // namespace
 
-int runLauncher(int argc, char** argv) {
+int runLauncher(int argc, char** argv, const QByteArray& appDir, const EarlyProbe& earlyProbe) {
     // Traces are few; unbuffered they are never lost and appear in order with the player's.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ZApplication::answerInformationOptions(argc, argv);
     traceLine("begin");
-    const QByteArray appDir = appDirectory().value_or(QByteArray());
     ProbeAhead ahead(appDir);
-    probeBeforeQtStarts(ahead, argc, argv);
+    ahead.adopt(earlyProbe);
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
     traceLine("Application new ok");
     if (argc >= 2)
-        directRoad(*app, ahead, mediaPathArgument(argc, argv), appDir);
+        directRoad(*app, ahead, QByteArray(mediaPathArgument(argc, argv)), appDir);
     else
         pickerRoad(*app, ahead, appDir);
     return 0;

@@ -1,9 +1,9 @@
 #include "MediaPathArgument.h"
 
-QByteArray mediaPathArgument(int argc, char** argv) {
+const char* mediaPathArgument(int argc, char** argv) {
     // A single word is the file the user named; the handset's own launcher passes the path as
     // word 2 behind a word of its own.
     if (argc == 2)
         return argv[1];
-    return argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    return argc > 2 ? argv[2] : nullptr;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-
 // The media path among the words left after the platform's options: word 2, or word 1 when it
-// is the only word after the program name; empty with no word.
-QByteArray mediaPathArgument(int argc, char** argv);
+// is the only word after the program name; null with no word.
+const char* mediaPathArgument(int argc, char** argv);

@@ -5,6 +5,11 @@
 ProbeAhead::ProbeAhead(const QByteArray& appDir)
     : probeProgram_(appDir + '/' + Player::kProbeExecutable) {}
 
+void ProbeAhead::adopt(const EarlyProbe& early) {
+    if (early.mediaPath)
+        probe_ = std::make_unique<MediaProbe>(early.mediaPath, early.command, early.run);
+}
+
 void ProbeAhead::ask(const QByteArray& mediaPath) {
     if (probe_ && probe_->mediaPath() == mediaPath)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MediaProbe.h"
+#include "QtPart.h"
 
 #include <QByteArray>
 #include <memory>
@@ -12,6 +13,8 @@ class ProbeAhead {
 public:
     explicit ProbeAhead(const QByteArray& appDir);
 
+    // Takes over the run the program's start began, if it began one.
+    void adopt(const EarlyProbe& early);
     // Starts probing the clip, unless it is already being probed.
     void ask(const QByteArray& mediaPath);
     // The probe of this clip: the one asked ahead when it is for the same bytes, else one

@@ -1,12 +1,8 @@
 #include "MediaProbe.h"
 
-#include "FileArgument.h"
-#include "ShellQuote.h"
-
 #include <QString>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -20,37 +16,16 @@ constexpr int kChunksPerWake = 16;
 } // namespace
 
 MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgram)
-    : mediaPath_(mediaPath), command_(command(mediaPath, probeProgram)),
-      deadline_(kLimitMs, Qt::PreciseTimer) {
-    // The run reads nothing from the user's terminal.
-    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    int ends[2];
-    if (input < 0 || pipe2(ends, O_CLOEXEC) != 0) {
-        if (input >= 0)
-            close(input);
-        return;
-    }
-    // "exec ": the player itself is the guarded child, with no shell left above it.
-    child_ = startGuardedChild(("exec " + command_).constData(), input, ends[1]);
-    close(input);
-    close(ends[1]);
-    if (child_.pid < 0) {
-        close(ends[0]);
-        return;
-    }
-    output_ = ends[0];
-    fcntl(output_, F_SETFL, O_NONBLOCK);
-}
+    : mediaPath_(mediaPath), command_(probeCommand(mediaPath, probeProgram)),
+      run_(startProbeRun(command_.constData())) {}
+
+MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& command, const ProbeRun& run)
+    : mediaPath_(mediaPath), command_(command), run_(run) {}
 
 MediaProbe::~MediaProbe() {
-    endGuardedChild(child_);
-    if (output_ >= 0)
-        close(output_);
-}
-
-QByteArray MediaProbe::command(const QByteArray& mediaPath, const QByteArray& probeProgram) {
-    return shellWord(probeProgram) + " -identify \"" +
-           escapeForDoubleQuotes(asFileArgument(mediaPath)) + "\" -nosound -vc dummy -vo null";
+    endGuardedChild(run_.child);
+    if (run_.output >= 0)
+        close(run_.output);
 }
 
 void MediaProbe::traceCommand() const {
@@ -67,7 +42,7 @@ bool MediaProbe::wait(int interruption) {
             finish(false);
             break;
         }
-        pollfd watched[] = {{output_, POLLIN, 0}, {interruption, POLLIN, 0}};
+        pollfd watched[] = {{run_.output, POLLIN, 0}, {interruption, POLLIN, 0}};
         poll(watched, 2, int(deadline_.remainingTime()));
         if (watched[1].revents != 0)
             return false;
@@ -78,8 +53,8 @@ bool MediaProbe::wait(int interruption) {
 
 void MediaProbe::readAvailable() {
     char chunk[kReadChunk];
-    for (int i = 0; i < kChunksPerWake && output_ >= 0; ++i) {
-        const ssize_t length = read(output_, chunk, sizeof chunk);
+    for (int i = 0; i < kChunksPerWake && run_.output >= 0; ++i) {
+        const ssize_t length = read(run_.output, chunk, sizeof chunk);
         if (length > 0) {
             pending_.append(chunk, length);
             if (applyPieces(false))
@@ -129,7 +104,7 @@ bool MediaProbe::applyPieces(bool atEnd) {
 void MediaProbe::finish(bool ended) {
     if (!ended)
         info_ = MediaInfo();
-    killGuardedGroup(child_);
-    close(output_);
-    output_ = -1;
+    killGuardedGroup(run_.child);
+    close(run_.output);
+    run_.output = -1;
 }

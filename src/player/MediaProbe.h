@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GuardedChild.h"
 #include "MediaInfo.h"
+#include "ProbeRun.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -21,6 +21,9 @@ public:
     static constexpr int kLimitMs = 5000;
 
     MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgram);
+    // Takes over a run already started on the clip with this command; its limit counts from
+    // that start.
+    MediaProbe(const QByteArray& mediaPath, const QByteArray& command, const ProbeRun& run);
     // Kills a run still going, with its whole group, and reaps it.
     ~MediaProbe();
     MediaProbe(const MediaProbe&) = delete;
@@ -28,8 +31,6 @@ public:
 
     const QByteArray& mediaPath() const { return mediaPath_; }
 
-    // The shell command of the run, as the program's trace shows it.
-    static QByteArray command(const QByteArray& mediaPath, const QByteArray& probeProgram);
     // Writes the command to standard output, encoded as UTF-8, with nothing appended.
     void traceCommand() const;
 
@@ -37,7 +38,7 @@ public:
     // it is, as soon as the descriptor interruption (if not -1) has something to read: the
     // program is being asked to end.
     bool wait(int interruption = -1);
-    bool isOver() const { return output_ < 0; }
+    bool isOver() const { return run_.output < 0; }
     // The clip's properties once the run is over; the initial values before, or when the run
     // failed or was given up.
     const MediaInfo& info() const { return info_; }
@@ -49,9 +50,8 @@ private:
 
     QByteArray mediaPath_;
     QByteArray command_;
-    QDeadlineTimer deadline_;
-    GuardedChild child_;
-    int output_ = -1;
+    ProbeRun run_;
+    QDeadlineTimer deadline_{run_.started + std::chrono::milliseconds(kLimitMs), Qt::PreciseTimer};
     QByteArray pending_;
     MediaInfo info_;
 };

@@ -45,11 +45,13 @@ class HandsetTest : public QObject {
     QProcess bystander;
     QSize chineseSubtitle;
 
-    // vidlark, the stand-ins and the menu file in a directory of their own, with a keyline.
+    // vidlark, its Qt part, the stand-ins and the menu file in a directory of their own, with a
+    // keyline.
     QString programDirWith(const QString& name, const QByteArray& keyline = {}) {
         const QString dir = work.filePath(name);
         QDir().mkpath(dir + "/.mplayer");
-        for (const char* file : {"vidlark", "mplayer", "mplayerrm", ".mplayer/menu.conf.in"})
+        for (const char* file :
+             {"vidlark", "libvidlark-qt.so", "mplayer", "mplayerrm", ".mplayer/menu.conf.in"})
             QFile::copy(TestSupport::programDir() + '/' + file, dir + '/' + file);
         TestSupport::writeFile(dir + "/keyline", keyline);
         return dir;

@@ -54,7 +54,8 @@ private slots:
             longProgramDir += '/' + QString(200, 'd');
         QVERIFY(QDir().mkpath(longProgramDir));
         for (const QString& dir : {programDir.path(), longProgramDir}) {
-            QVERIFY(QFile::copy(TestSupport::programDir() + "/vidlark", dir + "/vidlark"));
+            for (const QString file : {"/vidlark", "/libvidlark-qt.so"})
+                QVERIFY(QFile::copy(TestSupport::programDir() + file, dir + file));
             TestSupport::installFakePlayer(dir);
         }
         qputenv("FAKE_PLAYER_LOG", QFile::encodeName(programDir.filePath("player.log")));

@@ -1,5 +1,0 @@
-#include "FileArgument.h"
-
-QByteArray asFileArgument(const QByteArray& mediaPath) {
-    return mediaPath.startsWith('-') ? "./" + mediaPath : mediaPath;
-}

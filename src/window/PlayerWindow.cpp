@@ -19,8 +19,10 @@ MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
 }
 
 void playWindow(MainWidget* window, std::unique_ptr<MediaProbe> spentProbe) {
-    window->show();
+    // The player starts first: the video surface's window exists already, and the player takes
+    // far longer to draw than the screen takes to be laid out and shown.
     window->playorpause();
+    window->show();
     // Its run was killed as soon as it had answered; reaping it may wait for the kernel to tear
     // the run down, which must not delay the player's start.
     spentProbe.reset();

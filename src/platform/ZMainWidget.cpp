@@ -46,11 +46,6 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     if (!parent && HandsetSkin::isShown())
         parts_->skin = new HandsetSkin(this);
     buildScreen();
-    // The video surface's native window, and with it the screen's, is made while the screen is
-    // built, not when video mode first starts: a player is then started at once, with the window
-    // system's work done beforehand.
-    parts_->video = new VideoSurface(this);
-    parts_->video->winId();
 }
 
 ZMainWidget::~ZMainWidget() {
@@ -138,6 +133,10 @@ bool ZMainWidget::isScreenDark() const {
 // The player keeps drawing into its window whatever lies above it, so a dark screen hides the
 // video surface too.
 void ZMainWidget::updateVideoSurface() {
+    if (parts_->videoMode && !parts_->video)
+        parts_->video = new VideoSurface(this);
+    if (!parts_->video)
+        return;
     parts_->video->setShown(parts_->videoMode && !isScreenDark());
     parts_->video->setAnnounced(parts_->videoMode);
 }

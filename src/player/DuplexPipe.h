@@ -7,7 +7,7 @@
 
 class QSocketNotifier;
 
-// A two-way popen: the child shell command's standard input and output are one end of a Unix
+// A two-way popen: the child command's standard input and output are one end of a Unix
 // socket pair; the program holds the other end as one "r+" stdio stream. The child cannot outlive
 // the program (see GuardedChild). Whatever the child prints is read and discarded from the event
 // loop; commands go to it through a CommandQueue on the stream's descriptor.

@@ -12,8 +12,7 @@ PlayerSession::~PlayerSession() {
 
 bool PlayerSession::start(const QByteArray& commandLine) {
     end();
-    // "exec ": the player itself, not a shell above it, is the child that dies with the program.
-    pipe_ = openDuplexPipe("exec " + commandLine);
+    pipe_ = openDuplexPipe(commandLine);
     if (pipe_)
         commands_ = std::make_unique<CommandQueue>(fileno(pipe_));
     return pipe_ != nullptr;

@@ -15,7 +15,7 @@ public:
     PlayerSession(const PlayerSession&) = delete;
     PlayerSession& operator=(const PlayerSession&) = delete;
 
-    // Starts the player's command line through the shell, which replaces itself with the player.
+    // Starts the player on its command line, run as the shell would run it but with no shell.
     // False when it could not be started; every command is then dropped.
     bool start(const QByteArray& commandLine);
 

@@ -1,7 +1,6 @@
 #include "ProbeRun.h"
 
 #include <fcntl.h>
-#include <string>
 #include <unistd.h>
 
 ProbeRun startProbeRun(const char* command) {
@@ -15,8 +14,7 @@ ProbeRun startProbeRun(const char* command) {
             close(input);
         return run;
     }
-    // "exec ": the player itself is the guarded child, with no shell left above it.
-    run.child = startGuardedChild(("exec " + std::string(command)).c_str(), input, ends[1]);
+    run.child = startGuardedChild(command, input, ends[1]);
     close(input);
     close(ends[1]);
     if (run.child.pid < 0) {

@@ -157,9 +157,11 @@ private slots:
         QByteArray out;
         QTRY_VERIFY((out += vidlark.readAllStandardOutput()).contains("-identify"));
         QTest::qWait(300);
-        // The probe's player, and its guard: a shell whose command names the file too.
-        QList<qint64> probe = TestSupport::processesMentioning(name);
-        probe.removeAll(vidlark.processId());
+        // The probe's player, and the guard in its group.
+        QList<qint64> player = TestSupport::processesMentioning(name);
+        player.removeAll(vidlark.processId());
+        QCOMPARE(player.size(), 1);
+        const QList<qint64> probe = TestSupport::processGroup(player[0]);
         QCOMPARE(probe.size(), 2);
         QElapsedTimer ending;
         ending.start();

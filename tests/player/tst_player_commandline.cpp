@@ -1,6 +1,9 @@
 #include "CommandLine.h"
+#include "CommandWords.h"
 #include "MediaInfo.h"
 
+#include <QProcess>
+#include <QTemporaryFile>
 #include <QTest>
 
 namespace {
@@ -13,6 +16,26 @@ QByteArray expected(const QByteArray& media, const QByteArray& head = "/a/mplaye
            " -af channels=2,resample=44100:0:0,volume=-15 -autosync 0 -mc 0 -sws 0 -framedrop "
            "-idle -menu -menu-cfg \"" +
            menuDir + "/.mplayer/menu.conf.in\" -font /usr/language/fonts/AMCSL.TTF " + media;
+}
+
+// The words /bin/sh makes of the command, each ended by a NUL byte. The script goes by file,
+// as arguments would have to be valid UTF-8.
+QByteArray shellWords(const QByteArray& command) {
+    QTemporaryFile script;
+    if (!script.open() || script.write("set -- " + command + "; printf '%s\\0' \"$@\"") < 0 ||
+        !script.flush())
+        return "(no script)";
+    QProcess shell;
+    shell.start("/bin/sh", {script.fileName()});
+    return shell.waitForFinished() ? shell.readAllStandardOutput() : "(failed)";
+}
+
+QByteArray wordsWithoutShell(const QByteArray& command) {
+    QByteArray words;
+    const std::vector<std::string> split = commandWords(command.toStdString()).value();
+    for (const std::string& word : split)
+        words += QByteArray::fromStdString(word) + '\0';
+    return words;
 }
 
 void row(const QByteArray& name, const QByteArray& appDir, const QByteArray& path,
@@ -65,6 +88,7 @@ private slots:
         row("a playlist like an option", "/a", "-x.m3u", {}, expected("-playlist \"./-x.m3u\""));
         row("quote, backslash, dollar and backquotes in path", "/a", "\"x\"\\$(rm y)`z`", {},
             expected("\"\\\"x\\\"\\\\\\$(rm y)\\`z\\`\""));
+        row("newline and tab in path", "/a", "a\nb\tc", {}, expected("\"a\nb\tc\""));
     }
 
     void command() {
@@ -76,6 +100,15 @@ private slots:
         for (const QByteArray& line : idLines.split('\n'))
             info.parseLine(line + '\n');
         QCOMPARE(commandLineFor(appDir, path, info), command);
+        // Run without a shell, the player gets the words the shell would have given it.
+        QCOMPARE(wordsWithoutShell(command), shellWords(command));
+    }
+
+    // Anything else the shell would interpret is refused rather than read otherwise.
+    void otherShellSyntaxIsRefused() {
+        for (const char* command : {"a;b", "a 'b'", "$HOME", "a|b", "a \"open", "a*", "~/a",
+                                    "a > b", "a\tb", "`id`", "a \\ b"})
+            QVERIFY2(!commandWords(command), command);
     }
 };
 

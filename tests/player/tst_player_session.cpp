@@ -31,7 +31,7 @@ private slots:
     // the commands wait meanwhile without blocking anybody.
     void commandsArriveInOrder() {
         PlayerSession player;
-        QVERIFY(player.start(QStringLiteral("sh -c 'head -c 8000000 /dev/zero; cat > %1'")
+        QVERIFY(player.start(QStringLiteral("sh -c \"head -c 8000000 /dev/zero; cat > %1\"")
                                  .arg(path("received"))
                                  .toLocal8Bit()));
         player.send("seek +30\n");

@@ -91,4 +91,15 @@ QList<qint64> processesMentioning(const QByteArray& text) {
     return pids;
 }
 
+QList<qint64> processGroup(qint64 group) {
+    QList<qint64> pids;
+    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        QFile stat("/proc/" + pid + "/stat"); // "pid (comm) state ppid pgrp ..."
+        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        if (fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(2).toLongLong() == group)
+            pids << pid.toLongLong();
+    }
+    return pids;
+}
+
 } // namespace TestSupport

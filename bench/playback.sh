@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Playback figures under a private X server, medians of $RUNS runs (default 5):
+# Playback figures under a private X server, medians of $RUNS runs (default 15):
 #   launch to playback: starting vidlark on a clip until the playing MPlayer opens it, beside the
 #     identify run alone and bare MPlayer's own launch to open with the same options;
 #   picker to playback: Return on the clip in the picker until the playing MPlayer opens it;
@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh >/dev/null
-runs=${RUNS:-5}
+runs=${RUNS:-15}
 build=$PWD/build
 tools=$build/bench/playback
 work=$(mktemp -d)
@@ -130,6 +130,10 @@ identify=$(median <"$work/identify")
 bare=$(median <"$work/bare")
 picker=$(median <"$work/picker")
 own=$(awk -v l="$launch" -v i="$identify" -v b="$bare" 'BEGIN { printf "%.1f", l - i - b }')
+# The same share taken within each run, whose three launches follow each other closely, before the
+# median: a slow spell of the machine then weighs on one run rather than on one of the medians.
+paired_own=$(paste "$work/launch" "$work/identify" "$work/bare" | awk '{ print $1 - $2 - $3 }' |
+    median)
 launch_target=$(awk -v i="$identify" -v b="$bare" 'BEGIN { printf "%.1f", i + b + 15 }')
 picker_target=$(awk -v b="$bare" 'BEGIN { printf "%.1f", b + 30 }')
 
@@ -185,6 +189,7 @@ exit_ms=$(median <"$work/exit")
     echo "| identify run alone | $identify ms | |"
     echo "| bare MPlayer, same options, launch to open | $bare ms | |"
     echo "| Vidlark's own share (launch − identify − bare) | $own ms | ≤ 15 ms |"
+    echo "| the same, median of each run's own share | $paired_own ms | ≤ 15 ms |"
     echo "| picker: Return on the clip → MPlayer opens it | $picker ms | ≤ $picker_target ms (bare + 30) |"
     echo "| key to player, median / worst of $key_count | $key_median / $key_worst ms | < 2 ms median |"
     echo "| vidlark CPU while playing | $cpu % of a core ($cpu_ms ms in 20 s) | < 0.1 % |"

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QTest>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 // Last: Xlib's macros would clash with names in the Qt headers.
 #include <X11/Xlib.h>
@@ -24,7 +26,11 @@ bool XSession::startServer(int width, int height) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
         return false;
-    server_.setChildProcessModifier([writeEnd = ends[1]] { dup2(writeEnd, 3); });
+    // The server goes with the test, even with one killed at CTest's timeout.
+    server_.setChildProcessModifier([writeEnd = ends[1]] {
+        dup2(writeEnd, 3);
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+    });
     server_.setStandardErrorFile(QProcess::nullDevice());
     server_.start("Xvfb", {"-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
                            QStringLiteral("%1x%2x24").arg(width).arg(height)});

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <filesystem>
 #include <memory>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -96,7 +97,8 @@ private slots:
         QVERIFY(
             TestSupport::generateClip(QFile::decodeName(clip), 320, 240, 30, {"-c:v", "mpeg4"}));
         QFile::remove(canary);
-        // Somebody else's idle player, which nothing of ours may touch.
+        // Somebody else's idle player, which nothing of ours may touch; it goes with the test.
+        bystander.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
         bystander.start("/usr/bin/mplayer",
                         {"-slave", "-idle", "-quiet", "-vo", "null", "-ao", "null"});
         QVERIFY(bystander.waitForStarted());

@@ -19,8 +19,8 @@ MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
 }
 
 void playWindow(MainWidget* window, std::unique_ptr<MediaProbe> spentProbe) {
-    // The player starts first: the video surface's window exists already, and the player takes
-    // far longer to draw than the screen takes to be laid out and shown.
+    // The player starts first: it needs only the video surface's window, which going full screen
+    // makes; the screen is laid out and shown while the player loads, which takes far longer.
     window->playorpause();
     window->show();
     // Its run was killed as soon as it had answered; reaping it may wait for the kernel to tear

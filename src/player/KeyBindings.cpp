@@ -1,6 +1,8 @@
 #include "KeyBindings.h"
 
+#include "PlayerInterface.h"
 #include "PlayerSession.h"
+#include "Trace.h"
 
 #include <cctype>
 #include <climits>
@@ -64,15 +66,6 @@ ParsedLine parseLine(const char* piece) {
     return parsed;
 }
 
-void traceBinding(int key, const QByteArray& command) {
-    const QByteArray trace = "\n" + QByteArray::number(key) + '=' + command + '\n';
-    std::fwrite(trace.constData(), 1, trace.size(), stdout);
-}
-
-void traceBare(const QByteArray& text) {
-    std::fwrite(text.constData(), 1, text.size(), stdout);
-}
-
 // Only a regular file: opening a FIFO would wait for a writer, and a device may never end.
 FILE* openRegularFile(const QByteArray& path) {
     const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -90,8 +83,8 @@ void traceWhereReadingStopped(FILE* file, int pieces) {
     const qint64 offset = ftello(file);
     if (pieces < kMaxPieces || std::fgetc(file) == EOF)
         return;
-    traceBare("\nkeyline: reading stopped after " + QByteArray::number(pieces) +
-              " lines, at byte " + QByteArray::number(offset) + "\n");
+    Trace::bare("\nkeyline: reading stopped after " + QByteArray::number(pieces) +
+                " lines, at byte " + QByteArray::number(offset) + "\n");
 }
 
 } // namespace
@@ -117,21 +110,23 @@ void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
         haveBinding = haveBinding || (parsed.key && parsed.command);
         if (!haveBinding)
             continue;
-        traceBinding(key, command);
+        Trace::bare("\n" + QByteArray::number(key) + '=' + command + '\n');
         keyBindings << QByteArray::number(key) << command;
     }
     traceWhereReadingStopped(file, pieces);
     std::fclose(file);
 }
 
-int runKeyBinding(const QByteArrayList& keyBindings, int key, PlayerSession& player) {
+int runKeyBinding(const QByteArrayList& keyBindings, int key, bool paused, PlayerSession& player) {
     const QByteArray keyText = QByteArray::number(key);
-    traceBare("\npress " + keyText);
+    Trace::bare("\npress " + keyText);
     const int index = keyBindings.indexOf(keyText);
     if (index < 0)
         return -1;
-    const QByteArray command = keyBindings.value(index + 1) + '\n';
-    traceBare("\ndo " + command);
+    QByteArray command = keyBindings.value(index + 1) + '\n';
+    if (paused)
+        command = Player::keepingPause(command);
+    Trace::bare("\ndo " + command);
     player.send(command);
     return index;
 }

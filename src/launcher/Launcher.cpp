@@ -1,5 +1,6 @@
 #include "Launcher.h"
 
+#include "HandsetSkin.h"
 #include "MainWidget.h"
 #include "MediaPathArgument.h"
 #include "Picker.h"
@@ -64,6 +65,7 @@ int runLauncher(int argc, char** argv, const QByteArray& appDir, const EarlyProb
     ahead.adopt(earlyProbe);
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
+    HandsetSkin::install();
     traceLine("Application new ok");
     if (argc >= 2)
         directRoad(*app, ahead, QByteArray(mediaPathArgument(argc, argv)), appDir);

@@ -1,7 +1,7 @@
 #include "ZApplication.h"
 
+#include "EmulatorOptions.h"
 #include "HandsetKeys.h"
-#include "PlatformOptions.h"
 #include "SessionBus.h"
 #include "TerminationSignals.h"
 
@@ -50,7 +50,7 @@ void ZApplication::answerInformationOptions(int argc, char** argv) {
 // Before QApplication starts its threads, which may read the environment.
 int& ZApplication::beforeQtStarts(int& argc, char** argv) {
     refuseUnannouncedSessionBus();
-    takePlatformOptions(argc, argv);
+    EmulatorOptions::take(argc, argv);
     return argc;
 }
 

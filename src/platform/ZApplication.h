@@ -5,7 +5,7 @@
 
 // The handset's application object. Construction removes the options it understands from the
 // argument vector and lowers argc to match: Qt's own options and the emulator's
-// (PlatformOptions.h).
+// (EmulatorOptions.h).
 //
 // It also turns SIGTERM, SIGINT and SIGHUP into an orderly end: every handset window is closed
 // and the event loops are left, so windows are destroyed by their owners as on any other exit.

@@ -3,8 +3,8 @@
 #include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
-#include "HandsetSkin.h"
 #include "VideoSurface.h"
+#include "WindowFrame.h"
 #include "ZSoftKey.h"
 
 #include <QKeyEvent>
@@ -29,7 +29,7 @@ struct ZMainWidget::Parts {
     QLabel* title = nullptr;
     QVBoxLayout* content = nullptr;
     ZSoftKey* softKey = nullptr;
-    HandsetSkin* skin = nullptr;
+    QWidget* frame = nullptr;
     VideoSurface* video = nullptr;
     ScreenCover* darkOverlay = nullptr;
     bool fullScreen = false;
@@ -43,16 +43,16 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
     new FixedSize(this);
     setFocusPolicy(Qt::StrongFocus);
-    if (!parent && HandsetSkin::isShown())
-        parts_->skin = new HandsetSkin(this);
+    if (!parent)
+        parts_->frame = WindowFrame::frame(this);
     buildScreen();
 }
 
 ZMainWidget::~ZMainWidget() {
-    // The skin is this window's parent; it can go only once this window has left it.
-    if (parts_->skin) {
-        parts_->skin->hide();
-        parts_->skin->deleteLater();
+    // The frame is this window's parent; it can go only once this window has left it.
+    if (parts_->frame) {
+        parts_->frame->hide();
+        parts_->frame->deleteLater();
     }
     delete parts_;
 }

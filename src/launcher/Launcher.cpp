@@ -6,6 +6,7 @@
 #include "Picker.h"
 #include "PlayerWindow.h"
 #include "ProbeAhead.h"
+#include "Usage.h"
 #include "ZApplication.h"
 
 #include <cstdio>
@@ -59,7 +60,7 @@ void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) 
 int runLauncher(int argc, char** argv, const QByteArray& appDir, const EarlyProbe& earlyProbe) {
     // Traces are few; unbuffered they are never lost and appear in order with the player's.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    ZApplication::answerInformationOptions(argc, argv);
+    answerInformationOptions(argc, argv);
     traceLine("begin");
     ProbeAhead ahead(appDir);
     ahead.adopt(earlyProbe);

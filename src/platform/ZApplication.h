@@ -14,11 +14,6 @@ class ZApplication : public QApplication {
 public:
     enum Type { GuiClient = 1 };
 
-    // "--help" and "--version" anywhere in the words print usage (with the key table) or the
-    // version, and nothing else, and end the process with status 0. Needs no display, so it is
-    // called before anything else is written or started.
-    static void answerInformationOptions(int argc, char** argv);
-
     ZApplication(int& argc, char** argv, int type = GuiClient);
     ~ZApplication() override;
 

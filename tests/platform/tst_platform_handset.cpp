@@ -74,7 +74,8 @@ private slots:
             {Qt::Key_Equal, '=', 61},       {0x4e2d, 0x4e2d, 0x4e2d}, {0xfffd, 0xfffd, 0xfffd},
             {Qt::Key_unknown, 0xe4, 0xe4},  {0x1012, 0x1012, -1},     {Qt::Key_unknown, 0x1004, -1},
             {Qt::Key_unknown, 0, -1},       {0x1f600, 0x1f600, -1},   {0, 0x1f600, -1},
-            {Qt::Key_Select, 0, -1},        {Qt::Key_Call, 0, -1}};
+            {Qt::Key_Select, 0, -1},        {Qt::Key_Call, 0, -1},    {Qt::Key_Shift, 0, -1},
+            {Qt::Key_Control, 0, -1},       {Qt::Key_AltGr, 0, -1},   {Qt::Key_CapsLock, 0, -1}};
         const auto add = [](const auto& rows) {
             for (const auto& [qtKey, typed, code] : rows)
                 QTest::addRow("%s typing U+%04X", qPrintable(QKeySequence(qtKey).toString()), typed)

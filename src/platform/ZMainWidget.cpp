@@ -1,6 +1,7 @@
 #include "ZMainWidget.h"
 
 #include "FixedSize.h"
+#include "FrontWindow.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
 #include "VideoSurface.h"
@@ -45,6 +46,7 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     setFocusPolicy(Qt::StrongFocus);
     if (!parent)
         parts_->frame = WindowFrame::frame(this);
+    FrontWindow::watch();
     buildScreen();
 }
 

@@ -212,6 +212,7 @@ private slots:
 // vidlark; Qt Test's crash handler would take them first.
 int main(int argc, char** argv) {
     ZApplication app(argc, argv);
+    HandsetSkin::install();
     MainWidgetTest test;
     QStringList args = app.arguments();
     args.insert(1, "-nocrashhandler");

@@ -264,7 +264,8 @@ private slots:
         } else {
             // The stopped view, or the failure's line above the six of the clip's properties.
             const int lines = tag == "stopped-view" ? 6 : 7;
-            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines),
+                                     10000);
             save(shot, tag);
             if (failureLine.isNull() && lines == 7)
                 failureLine = shot.copy(0, textLines(shot)[0].first, 240, 14);

@@ -23,6 +23,20 @@ bool isPlaylist(const QByteArray& mediaPath) {
     return ending == "m3u" || ending == "pls" || ending == "asx" || ending == "ram";
 }
 
+// MPlayer's filters that turn a picture stored with this clockwise rotation upright.
+QByteArray uprightTurn(int rotation) {
+    switch (rotation) {
+    case 90:
+        return "rotate=1,";
+    case 180:
+        return "flip,mirror,";
+    case 270:
+        return "rotate=2,";
+    default:
+        return {};
+    }
+}
+
 QByteArray quoted(const QByteArray& text) {
     return '"' + escapeForDoubleQuotes(text) + '"';
 }
@@ -34,13 +48,15 @@ QByteArray playerNameFor(const MediaInfo& info) {
                                                      : Player::kDefaultExecutable;
 }
 
-QByteArray filterChainFor(int width, int height) {
+QByteArray filterChainFor(int width, int height, int rotation) {
+    QByteArray chain = uprightTurn(rotation);
+    if (rotation == 90 || rotation == 270)
+        std::swap(width, height);
     // The probe hands over whatever integers the player printed; 64 bits keep the aspect test
     // free of overflow.
     qint64 vertical = height;
     qint64 horizontal = width;
     const bool rotated = height < width && width > kScreenWidth;
-    QByteArray chain;
     if (rotated) {
         chain += "rotate=2,";
         std::swap(vertical, horizontal);
@@ -56,10 +72,10 @@ QByteArray filterChainFor(int width, int height) {
 }
 
 QByteArray commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
-                          const MediaInfo& info) {
+                          const MediaInfo& info, int rotation) {
     QByteArray command = shellWord(appDir + '/' + playerNameFor(info)) + ' ';
     command += kSlaveOptions;
-    command += filterChainFor(info.width(), info.height());
+    command += filterChainFor(info.width(), info.height(), rotation);
     command += kPlaybackOptions;
     command += escapeForDoubleQuotes(appDir) + Player::kMenuFileSuffix + "\" -font ";
     command += QByteArray(Player::kFontPath) + ' ';

@@ -59,9 +59,9 @@ MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QW
     buildInformationScreen();
 }
 
-void MainWidget::setMediaInfo(const MediaInfo& info) {
+void MainWidget::setMediaInfo(const MediaInfo& info, int rotation) {
     mediaInfo = info;
-    commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
+    commandLine = commandLineFor(appDir, mediaPath, mediaInfo, rotation);
     infoLabel->setText(toUtf8Text(informationText().constData()));
     loadKeyBindings(appDir, keyBindings);
 }

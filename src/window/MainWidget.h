@@ -20,9 +20,10 @@ public:
     MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
     ~MainWidget() override;
 
-    // Completes the window on the probed clip: the player's command line, the information
-    // screen, and then the key bindings, whose traces follow the probe's.
-    void setMediaInfo(const MediaInfo& info);
+    // Completes the window on the probed clip and its video's stored rotation (VideoRotation.h):
+    // the player's command line, the information screen, and then the key bindings, whose
+    // traces follow the probe's.
+    void setMediaInfo(const MediaInfo& info, int rotation);
 
 public slots:
     void playorpause();

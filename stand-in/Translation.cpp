@@ -1,4 +1,5 @@
 #include "Translation.h"
+#include "TransportStream.h"
 
 #include <algorithm>
 #include <map>
@@ -133,7 +134,7 @@ std::vector<std::string> translateArguments(const std::vector<std::string>& args
                                             const StandInEnvironment& environment) {
     const bool identify = contains(args, "-identify");
     std::vector<std::string> prefix;
-    if (environment.transportStream && !contains(args, "-demuxer"))
+    if (isTransportStream(environment.mediaHead) && !contains(args, "-demuxer"))
         prefix = kTransportStreamReader;
     if (environment.display.empty()) {
         if (!contains(args, "-vo"))

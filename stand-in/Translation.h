@@ -5,9 +5,9 @@
 
 // What the stand-in knows of its surroundings.
 struct StandInEnvironment {
-    std::string display;          // $DISPLAY
-    std::string videoWindowId;    // $VIDLARK_WID: the native window the picture goes into
-    bool transportStream = false; // the clip reads as an MPEG transport stream
+    std::string display;       // $DISPLAY
+    std::string videoWindowId; // $VIDLARK_WID: the native window the picture goes into
+    std::string mediaHead;     // the first bytes of the clip (see TransportStream.h)
 };
 
 // Rewrites the handset's MPlayer arguments (without the program name) for Debian's MPlayer:

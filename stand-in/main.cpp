@@ -47,10 +47,9 @@ void dieWithParent() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const bool transportStream =
-        isTransportStream(regularFileHead(mediaArgument(args), kTransportStreamHeadBytes));
-    const std::vector<std::string> translated = translateArguments(
-        args, {environmentValue("DISPLAY"), environmentValue("VIDLARK_WID"), transportStream});
+    const std::vector<std::string> translated =
+        translateArguments(args, {environmentValue("DISPLAY"), environmentValue("VIDLARK_WID"),
+                                  regularFileHead(mediaArgument(args), kTransportStreamHeadBytes)});
 
     std::string player = environmentValue("VIDLARK_MPLAYER");
     if (player.empty())

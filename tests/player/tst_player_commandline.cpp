@@ -73,7 +73,6 @@ private slots:
         // Stored rotations are undone first; the rest follows the upright size.
         const QList<std::tuple<QByteArray, int, QByteArray>> turned{
             {"640\nID_VIDEO_HEIGHT=480", 270, "rotate=2,scale=240:320,crop=240:320"},
-            {"640\nID_VIDEO_HEIGHT=480", 90, "rotate=1,scale=240:320,crop=240:320"},
             {"320\nID_VIDEO_HEIGHT=240", 180, "flip,mirror,rotate=2,crop=240:320 -subrotate 2"},
             {"240\nID_VIDEO_HEIGHT=320", 90, "rotate=1,rotate=2,crop=240:320 -subrotate 2"}};
         for (const auto& [size, rotation, chain] : turned)

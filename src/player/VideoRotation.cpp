@@ -22,35 +22,37 @@ constexpr qint64 kMovieBoxLimit = 32 << 20;
 // How many top-level boxes are walked looking for 'moov' before the file is taken for another.
 constexpr int kTopLevelBoxLimit = 64;
 
+// Views into the bytes given: a movie box holds megabytes of index, never copied.
 struct Box {
-    QByteArray type;
-    QByteArray payload;
+    QByteArrayView type;
+    QByteArrayView payload;
 };
 
 // The boxes one after another in `bytes`, until the bytes or a well-formed box end.
-QList<Box> boxesIn(const QByteArray& bytes) {
+QList<Box> boxesIn(QByteArrayView bytes) {
     QList<Box> boxes;
     qint64 at = 0;
     while (at + kHeaderBytes <= bytes.size()) {
         const qint64 size = qFromBigEndian<quint32>(bytes.constData() + at);
         if (size < kHeaderBytes || at + size > bytes.size())
             break;
-        boxes.append({bytes.mid(at + 4, 4), bytes.mid(at + kHeaderBytes, size - kHeaderBytes)});
+        boxes.append(
+            {bytes.sliced(at + 4, 4), bytes.sliced(at + kHeaderBytes, size - kHeaderBytes)});
         at += size;
     }
     return boxes;
 }
 
-QByteArray child(const QByteArray& payload, const char* type) {
+QByteArrayView child(QByteArrayView payload, const char* type) {
     for (const Box& box : boxesIn(payload))
-        if (box.type == type)
+        if (box.type == QByteArrayView(type))
             return box.payload;
     return {};
 }
 
 // The matrix of an 'mvhd' or 'tkhd' payload, whose matrix lies at an offset that depends on the
 // box's version (64-bit times and duration in version 1).
-std::optional<Matrix> matrixOf(const QByteArray& payload, int offsetV0, int offsetV1) {
+std::optional<Matrix> matrixOf(QByteArrayView payload, int offsetV0, int offsetV1) {
     if (payload.isEmpty())
         return std::nullopt;
     const int offset = payload[0] == 1 ? offsetV1 : offsetV0;
@@ -62,9 +64,9 @@ std::optional<Matrix> matrixOf(const QByteArray& payload, int offsetV0, int offs
     return Matrix{at(0), at(1), at(3), at(4)};
 }
 
-bool isVideoTrack(const QByteArray& track) {
-    const QByteArray handler = child(child(track, "mdia"), "hdlr");
-    return handler.mid(8, 4) == "vide";
+bool isVideoTrack(QByteArrayView track) {
+    const QByteArrayView handler = child(child(track, "mdia"), "hdlr");
+    return handler.size() >= 12 && handler.sliced(8, 4) == "vide";
 }
 
 Matrix product(const Matrix& m, const Matrix& n) {

@@ -36,6 +36,20 @@ void appendPlain(CommandWords& words, std::span<const char* const> texts) {
         words << CommandWord{text};
 }
 
+// MPlayer's filters that turn a picture stored with this clockwise rotation upright.
+QByteArray uprightTurn(int rotation) {
+    switch (rotation) {
+    case 90:
+        return "rotate=1,";
+    case 180:
+        return "flip,mirror,";
+    case 270:
+        return "rotate=2,";
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 QByteArray playerNameFor(const MediaInfo& info) {
@@ -43,13 +57,15 @@ QByteArray playerNameFor(const MediaInfo& info) {
                                                      : Player::kDefaultExecutable;
 }
 
-QByteArray filterChainFor(int width, int height) {
+QByteArray filterChainFor(int width, int height, int rotation) {
+    QByteArray chain = uprightTurn(rotation);
+    if (rotation == 90 || rotation == 270)
+        std::swap(width, height);
     // The probe hands over whatever integers the player printed; 64 bits keep the aspect test
     // free of overflow.
     qint64 vertical = height;
     qint64 horizontal = width;
     const bool rotated = height < width && width > kScreenWidth;
-    QByteArray chain;
     if (rotated) {
         chain += "rotate=2,";
         std::swap(vertical, horizontal);
@@ -65,11 +81,11 @@ QByteArray filterChainFor(int width, int height) {
 }
 
 CommandWords commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
-                            const MediaInfo& info) {
+                            const MediaInfo& info, int rotation) {
     CommandWords words{{appDir + '/' + playerNameFor(info)}};
     appendPlain(words, kSlaveOptions);
     // The chain's own words: the filter list, and the option that follows a turned one.
-    for (const QByteArray& word : filterChainFor(info.width(), info.height()).split(' '))
+    for (const QByteArray& word : filterChainFor(info.width(), info.height(), rotation).split(' '))
         words << CommandWord{word};
     appendPlain(words, kPlaybackOptions);
     words << CommandWord{appDir + Player::kMenuFileSuffix, true};

@@ -65,9 +65,9 @@ MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QW
     listenToPlayer();
 }
 
-void MainWidget::setMediaInfo(const MediaInfo& info) {
+void MainWidget::setMediaInfo(const MediaInfo& info, int rotation) {
     mediaInfo = info;
-    commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
+    commandLine = commandLineFor(appDir, mediaPath, mediaInfo, rotation);
     updateInformation();
     audioView->setLength(mediaInfo.length().toDouble());
     loadKeyBindings(appDir, keyBindings);
@@ -94,7 +94,7 @@ void MainWidget::buildSoftKeys() {
 
 void MainWidget::buildInformationScreen() {
     QVBoxLayout* layout = getVBoxLayout();
-    auto* scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
+    scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
     infoLabel = new ZLabel(toUtf8Text(informationText().constData()), this, "ZLabel", 0,
                            ZSkinService::clsZLabel);
     infoLabel->setPreferredWidth(kLabelWidth);
@@ -166,12 +166,14 @@ void MainWidget::showPlayingView() {
     const bool audio = mediaInfo.isAudioOnly();
     setFullScreenMode(true, audio);
     infoLabel->hide();
+    scrollPanel->setVisible(!audio);
     audioView->setVisible(audio);
 }
 
 void MainWidget::showInformationScreen() {
     setFullScreenMode(false, false);
     audioView->hide();
+    scrollPanel->show();
     infoLabel->show();
     show();
 }

@@ -11,6 +11,7 @@
 class AudioView;
 class ZMessageDlg;
 class ZLabel;
+class ZScrollPanel;
 
 // The player window: builds the player's command line from the probed clip, shows the clip's
 // properties while paused and drives the player from keys, soft keys and menu.
@@ -22,9 +23,10 @@ public:
     MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
     ~MainWidget() override;
 
-    // Completes the window on the probed clip: the player's command line, the information
-    // screen, and then the key bindings, whose traces follow the probe's.
-    void setMediaInfo(const MediaInfo& info);
+    // Completes the window on the probed clip and its video's stored rotation (VideoRotation.h):
+    // the player's command line, the information screen, and then the key bindings, whose
+    // traces follow the probe's.
+    void setMediaInfo(const MediaInfo& info, int rotation);
 
 public slots:
     void playorpause();
@@ -61,6 +63,7 @@ private:
     bool leaving = false;
     ZMessageDlg* aboutDlg = nullptr;
     ZLabel* infoLabel = nullptr;
+    ZScrollPanel* scrollPanel = nullptr;
     AudioView* audioView = nullptr;
     QTimer settle;
     // A line on why the clip does not play, above the clip's properties; UTF-8.

@@ -2,6 +2,7 @@
 
 #include "MainWidget.h"
 #include "MediaProbe.h"
+#include "VideoRotation.h"
 #include "ZApplication.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,13 @@
 MainWidget* buildPlayerWindow(MediaProbe& probe, const QByteArray& appDir) {
     auto* window = new MainWidget(probe.mediaPath(), appDir);
     probe.traceCommand();
+    // Read while the probe runs: a few header reads, as MPlayer cannot report it.
+    const int rotation = videoRotationOfFile(probe.mediaPath());
     if (!probe.wait(ZApplication::terminationNotice())) {
         delete window;
         return nullptr;
     }
-    window->setMediaInfo(probe.info());
+    window->setMediaInfo(probe.info(), rotation);
     return window;
 }
 

@@ -25,12 +25,6 @@ constexpr const char* kProbeOptions[] = {"-nosound", "-vc", "dummy", "-vo", "nul
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
 
-// Only the last three bytes count, so "list.M3U" and "listm3u" are both playlists.
-bool isPlaylist(const QByteArray& mediaPath) {
-    const QByteArray ending = mediaPath.right(3).toLower();
-    return ending == "m3u" || ending == "pls" || ending == "asx" || ending == "ram";
-}
-
 void appendPlain(CommandWords& words, std::span<const char* const> texts) {
     for (const char* text : texts)
         words << CommandWord{text};
@@ -90,8 +84,6 @@ CommandWords commandLineFor(const QByteArray& appDir, const QByteArray& mediaPat
     appendPlain(words, kPlaybackOptions);
     words << CommandWord{appDir + Player::kMenuFileSuffix, true};
     words << CommandWord{"-font"} << CommandWord{Player::kFontPath};
-    if (isPlaylist(mediaPath))
-        words << CommandWord{"-playlist"};
     words << CommandWord{asFileArgument(mediaPath), true};
     return words;
 }

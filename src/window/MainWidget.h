@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class AudioView;
+class MediaProbe;
 class ZMessageDlg;
 class ZLabel;
 class ZScrollPanel;
@@ -27,6 +28,11 @@ public:
     // the player's command line, the information screen, and then the key bindings, whose
     // traces follow the probe's.
     void setMediaInfo(const MediaInfo& info, int rotation);
+    // Traces the probe's command, waits for it and completes the window on its result. False
+    // when the program was told to end meanwhile.
+    bool takeProbe(MediaProbe& probe);
+    // The clips of a list, played in order from the first, which is the window's clip.
+    void setPlaylist(const QByteArrayList& list);
 
 public slots:
     void playorpause();
@@ -53,6 +59,10 @@ private:
     void pauseSettled();
     void finishSettling();
     void stop(const QByteArray& reason);
+    void clipOver(const QByteArray& reason);
+    void playNextClip();
+    bool loadClip(qsizetype index);
+    void playFromStart();
     void startPlayer();
     void toggleScreenSleep();
     void setScreenSleep(int seconds);
@@ -74,6 +84,9 @@ private:
     CommandWords commandLine;
     QByteArray mediaPath;
     QByteArray appDir;
+    // A single clip, or a list's clips with mediaPath the one at clipIndex.
+    QByteArrayList clips;
+    qsizetype clipIndex = 0;
     int screenKeptOn = 0;
     QByteArrayList keyBindings;
     MediaInfo mediaInfo;

@@ -235,6 +235,52 @@ private slots:
         QCOMPARE(run->exitCode(), 0);
     }
 
+    // A list plays its clips in turn, each fitted whole to the screen: the bars along every edge
+    // of the picture show, the landscape clip's turned; an entry that does not play is passed
+    // over. After the last the window stops: title bar, information screen and soft-key bar.
+    void playlistPlaysEachClipWhole() {
+        const QString dir = work.filePath("list");
+        QVERIFY(QDir().mkpath(dir + "/sub"));
+        const QString bars = "color=c=blue:s=%1:r=25,drawbox=w=%2:h=ih:c=red:t=fill,"
+                             "drawbox=x=iw-%2:w=%2:h=ih:c=lime:t=fill,drawbox=w=iw:h=%2:c=yellow:"
+                             "t=fill,drawbox=y=ih-%2:w=iw:h=%2:c=magenta:t=fill";
+        const QStringList options{"-c:v", "mpeg4", "-q:v", "2"};
+        QVERIFY(TestSupport::generateClip(dir + "/sub/wide.avi", 0, 0, 2, options,
+                                          bars.arg("320x240").arg(24)));
+        QVERIFY(TestSupport::generateClip(dir + "/tall.avi", 0, 0, 2, options,
+                                          bars.arg("480x640").arg(40)));
+        QVERIFY(TestSupport::writeFile(dir + "/broken.avi", "no clip"));
+        const QByteArray list = QFile::encodeName(dir) + "/list.m3u";
+        QVERIFY(TestSupport::writeFile(QFile::decodeName(list),
+                                       "#EXTM3U\r\nsub/wide.avi\r\nmissing.avi\r\nbroken.avi\r\n" +
+                                           QFile::encodeName(dir) + "/tall.avi\r\n"));
+        auto run = play(list, {"-bare"});
+        // Top, bottom, left and right edges of the screen, then its middle.
+        const QList<QPoint> edges{{200, 6}, {120, 314}, {6, 80}, {234, 160}, {120, 160}};
+        const QList<QList<QRgb>> views{{0x00ff00, 0xff0000, 0xffff00, 0xff00ff, 0x0000ff},
+                                       {0xffff00, 0xff00ff, 0xff0000, 0x00ff00, 0x0000ff},
+                                       {0x1d3b62, 0x2b2b2b, 0xefefef, 0xefefef, 0xefefef}};
+        QImage shot;
+        const auto shows = [&](const QList<QRgb>& colours) {
+            shot = x.screenshot();
+            for (qsizetype i = 0; i < edges.size(); ++i)
+                if (shot.isNull() || !near(shot.pixel(edges[i]), colours[i]))
+                    return false;
+            return true;
+        };
+        for (qsizetype i = 0; i < views.size(); ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(shows(views[i]), 15000);
+            const QString name = i < 2 ? "entry-" + QString::number(i + 1) : "stopped";
+            shot.save(VIDLARK_SCREENSHOT_DIR "/playlist-" + name + ".png");
+        }
+        const QByteArray out = run->output();
+        QVERIFY2(out.count("-identify") == 3 &&
+                     out.contains(QFile::encodeName(dir) + "/sub/wide.avi"),
+                 out.constData());
+        run->signal(SIGTERM);
+        QVERIFY(run->waitForExit(10000));
+    }
+
     void leavingPausesOnceAndKeysComeBack() {
         QProcess otherClient;
         otherClient.start("xlogo", {"-geometry", "100x100+0+0"});

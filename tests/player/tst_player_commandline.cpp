@@ -78,14 +78,9 @@ private slots:
                 expected("\"x\"", "/a/mplayer", "/a", chain), rotation);
         for (const QByteArray demuxer : {"real", "REAL", "rEaLmedia", "surreal"})
             row(demuxer, "/a", "x", "ID_DEMUXER=" + demuxer, expected("\"x\"", "/a/mplayerrm"));
-        for (const QByteArray ending : {"m3u", "pls", "asx", "ram"}) {
-            for (const QByteArray& path : {"a." + ending, "A." + ending.toUpper(), "a" + ending,
-                                           ending.left(1).toUpper() + ending.mid(1)})
-                row(path, "/a", path, {}, expected("-playlist \"" + path + '"'));
-            row(ending + ".avi", "/a", ending + ".avi", {}, expected('"' + ending + ".avi\""));
-        }
-        for (const QByteArray path : {"live.m3u8", "3u", "m", ""})
-            row("not a playlist " + path, "/a", path, {}, expected('"' + path + '"'));
+        // Lists are read by the program; the player is only ever handed a file.
+        for (const QByteArray path : {"a.m3u", "A.PLS", "diagram", "program", "x.asx", ""})
+            row("a file, never a list: " + path, "/a", path, {}, expected('"' + path + '"'));
         row("empty appDir", "", "c", {}, expected("\"c\"", "/mplayer", ""));
         row("harmless bytes", "/v-1.4_x/视频", "/a b\xff", {},
             expected("\"/a b\xff\"", "/v-1.4_x/视频/mplayer", "/v-1.4_x/视频"));
@@ -94,7 +89,6 @@ private slots:
         row("names like options are files", "/a", "-idle", {}, expected("\"./-idle\""));
         for (const QByteArray marker : {"{", "}"})
             row("playlist marker " + marker, "/a", marker, {}, expected("\"./" + marker + '"'));
-        row("a playlist like an option", "/a", "-x.m3u", {}, expected("-playlist \"./-x.m3u\""));
         row("quote, backslash, dollar and backquotes in path", "/a", "\"x\"\\$(rm y)`z`", {},
             expected("\"\\\"x\\\"\\\\\\$(rm y)\\`z\\`\""));
         row("newline and tab in path", "/a", "a\nb\tc", {}, expected("\"a\nb\tc\""));

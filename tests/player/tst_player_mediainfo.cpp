@@ -2,10 +2,8 @@
 #include "MediaProbe.h"
 #include "TestSupport.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 namespace {
 
@@ -119,37 +117,6 @@ private slots:
               "expected");
         QVERIFY(info.demuxer() == "unknow" || (info.fps() == "25.000" && info.bitrate() >= 0));
         QVERIFY(!QFile::exists("made"));
-    }
-
-    // Clips that never answer are given up at the limit, with nothing left running; a name
-    // like an option is a file.
-    void boundedRun_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("size");
-        QTest::addColumn<QByteArray>("demuxer");
-        QVERIFY(mkfifo("x.avi", 0600) == 0);
-        QVERIFY(QFile::link("/dev/zero", "zero.avi"));
-        QVERIFY(QFile::copy("clip.avi", "-idle"));
-        QTest::newRow("FIFO named x.avi")
-            << QByteArray("x.avi") << QByteArray("0|0|") << QByteArray("unknow");
-        QTest::newRow("link to /dev/zero named zero.avi")
-            << QByteArray("zero.avi") << QByteArray("0|0|") << QByteArray("unknow");
-        QTest::newRow("file named -idle")
-            << QByteArray("-idle") << QByteArray("320|240|") << QByteArray("avi");
-    }
-    void boundedRun() {
-        QFETCH(QByteArray, name);
-        QFETCH(QByteArray, size);
-        QElapsedTimer clock;
-        clock.start();
-        const MediaInfo info =
-            probed(name, (TestSupport::programDir() + "/mplayerrm").toLocal8Bit());
-        QVERIFY(clock.elapsed() < MediaProbe::kLimitMs + 2000);
-        QVERIFY2(fields(info).startsWith(size), fields(info).constData());
-        QTEST(info.demuxer(), "demuxer");
-        // The player's word for the file: "-idle" alone would match any player run with -idle.
-        const QByteArray word = name.startsWith('-') ? "./" + name : name;
-        QCOMPARE(TestSupport::processesMentioning('\0' + word + '\0'), QList<qint64>());
     }
 };
 

@@ -21,6 +21,18 @@ QByteArray runTool(const QString& tool, const QStringList& args) {
     return ran ? process.readAllStandardOutput() : QByteArray();
 }
 
+// A checker's verdict: what it printed, and its exit status when that is not 0.
+QByteArray verdict(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(tool, args);
+    const bool ran = process.waitForFinished(240000) && process.exitStatus() == 0;
+    const QByteArray said = process.readAll().trimmed();
+    return ran && process.exitCode() == 0
+               ? said
+               : said + "\nexit " + QByteArray::number(process.exitCode());
+}
+
 } // namespace
 
 class InstallTest : public QObject {
@@ -49,7 +61,21 @@ private slots:
         QCOMPARE(survivors(below, 3000), QList<qint64>());
     }
 
+    void menuEntryAndMetadata() {
+        QCOMPARE(verdict("desktop-file-validate",
+                         {prefix.filePath("share/applications/vidlark.desktop")}),
+                 QByteArray());
+        QCOMPARE(verdict("appstreamcli",
+                         {"validate", "--no-net", "--pedantic",
+                          prefix.filePath("share/metainfo/org.example.vidlark.metainfo.xml")}),
+                 QByteArray("✔ Validation was successful."));
+    }
+
+    // lintian says nothing, not even a warning.
     void debianPackage() {
+#ifdef VIDLARK_SANITIZED
+        QSKIP("the package is made from the build without sanitizers");
+#endif
         QTemporaryDir out;
         QVERIFY(!runTool(VIDLARK_CPACK, {"-G", "DEB", "-B", out.path(), "--config",
                                          VIDLARK_BUILD_DIR "/CPackConfig.cmake"})
@@ -65,10 +91,13 @@ private slots:
         const QByteArray files = runTool("dpkg-deb", {"-c", deb});
         for (const char* file :
              {"bin/vidlark -> ../lib/vidlark/vidlark", "lib/vidlark/vidlark",
-              "lib/vidlark/libvidlark-qt.so", "lib/vidlark/mplayer", "lib/vidlark/mplayerrm",
-              "lib/vidlark/.mplayer/menu.conf.in", "share/applications/vidlark.desktop",
-              "share/icons/hicolor/scalable/apps/vidlark.svg"})
+              "lib/vidlark/libvidlark-qt.so", "lib/vidlark/mplayer",
+              "lib/vidlark/mplayerrm -> mplayer", "lib/vidlark/.mplayer/menu.conf.in",
+              "share/applications/vidlark.desktop", "share/icons/hicolor/scalable/apps/vidlark.svg",
+              "share/man/man1/vidlark.1.gz", "share/metainfo/org.example.vidlark.metainfo.xml",
+              "share/doc/vidlark/copyright", "share/doc/vidlark/changelog.gz"})
             QVERIFY2(files.contains(" ./usr/" + QByteArray(file) + '\n'), file);
+        QCOMPARE(verdict("lintian", {"--fail-on", "error,warning", deb}), QByteArray());
     }
 };
 

@@ -11,14 +11,16 @@
 
 namespace {
 
-// Runs a tool to its end: what it printed, and "[failed]" when it did not exit with 0.
+// Runs a tool to its end: its standard output; when it did not exit with 0, its standard error
+// and "[failed]" too.
 QByteArray runTool(const QString& tool, const QStringList& args) {
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(tool, args);
     const bool ran = process.waitForFinished(240000) && process.exitStatus() == 0;
-    const QByteArray said = process.readAll().trimmed();
-    return ran && process.exitCode() == 0 ? said : said + "\n[failed]";
+    const QByteArray said = process.readAllStandardOutput().trimmed();
+    return ran && process.exitCode() == 0
+               ? said
+               : said + '\n' + process.readAllStandardError() + "[failed]";
 }
 
 } // namespace

@@ -5,20 +5,10 @@
 #include "Picker.h"
 #include "PlayerWindow.h"
 #include "ProbeAhead.h"
+#include "Trace.h"
 #include "ZApplication.h"
 
-#include <cstdio>
-
 namespace {
-
-void traceLine(const char* text) {
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
-}
-
-void traceBare(const char* text) {
-    std::fputs(text, stdout);
-}
 
 // Builds the window on the probe and plays it: no window when the program was told to end
 // while the clip was probed.
@@ -28,17 +18,17 @@ void play(ZApplication& app, std::unique_ptr<MediaProbe> probe, const QByteArray
     if (!window)
         return;
     if (traced)
-        traceLine("MainWidget new ok");
+        Trace::line("MainWidget new ok");
     app.setMainWidget(window);
     if (traced)
-        traceLine("MainWidget setMainWidget ok");
+        Trace::line("MainWidget setMainWidget ok");
     playWindow(window, std::move(probe));
 }
 
 void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
                 const QByteArray& appDir) {
     play(app, ahead.take(path), appDir, true);
-    traceLine("\nexit3!");
+    Trace::line("\nexit3!");
 }
 
 // The file the selection rests on is probed while the user looks at it, so that choosing it
@@ -47,24 +37,21 @@ void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) 
     QByteArray chosenPath;
     const QString choice = runPicker(chosenPath, [&](const QByteArray& path) { ahead.ask(path); });
     if (choice != QLatin1String("USER_CANCEL")) {
-        traceBare("\nget name");
+        Trace::bare("\nget name");
         play(app, ahead.take(chosenPath), appDir, false);
     }
-    traceBare("\nunget name");
+    Trace::bare("\nunget name");
 }
 
 } // namespace
 
-int runLauncher(int argc, char** argv, const QByteArray& appDir, const EarlyProbe& earlyProbe) {
-    // Traces are few; unbuffered they are never lost and appear in order with the player's.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
+int runLauncher(int argc, char** argv, const QByteArray& appDir, ProbeAhead& ahead) {
     ZApplication::answerInformationOptions(argc, argv);
-    traceLine("begin");
-    ProbeAhead ahead(appDir);
-    ahead.adopt(earlyProbe);
+    Trace::line("begin");
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
-    traceLine("Application new ok");
+    Trace::line("Application new ok");
+    takeEndOfOptions(argc, argv);
     if (argc >= 2)
         directRoad(*app, ahead, QByteArray(mediaPathArgument(argc, argv)), appDir);
     else

@@ -1,16 +1,19 @@
-// The program's start, without Qt: it sets the identify run going, then loads the Qt part.
+// The program's start: the identify run is set going before Qt's start-up, so that the two run
+// side by side.
 #include "AppDirectory.h"
+#include "Launcher.h"
 #include "MediaPathArgument.h"
-#include "PlayerInterface.h"
-#include "QtPart.h"
+#include "ProbeAhead.h"
+#include "StandardDescriptors.h"
+#include "Trace.h"
 
-#include <string>
+#include <csignal>
 
 namespace {
 
-// Qt and the emulator take their options out of the words only once loaded. Unless a word looks
-// like an option, the words are already what they will leave, and the path is known now; the Qt
-// part checks it again and probes anew should it differ.
+// Qt and the emulator take their options out of the words only once the application object
+// exists. Unless a word looks like an option, the words are already what they will leave, and
+// the path is known now; should it turn out otherwise, the clip is probed anew.
 const char* pathKnownBeforeQt(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-')
@@ -22,12 +25,14 @@ const char* pathKnownBeforeQt(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string appDir = appDirectory().value_or(std::string());
-    std::string command;
-    EarlyProbe probe;
-    if (const char* path = pathKnownBeforeQt(argc, argv)) {
-        command = probeCommand(std::string(path), appDir + '/' + Player::kProbeExecutable);
-        probe = {path, command.c_str(), startProbeRun(command.c_str())};
-    }
-    return runQtPart(argc, argv, appDir.c_str(), probe);
+    openClosedStandardDescriptors();
+    // A trace or a command to a reader that has gone fails, instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
+    const QByteArray appDir = QByteArray::fromStdString(appDirectory().value_or(std::string()));
+    ProbeAhead ahead(appDir);
+    if (const char* path = pathKnownBeforeQt(argc, argv))
+        ahead.ask(path);
+    const int status = runLauncher(argc, argv, appDir, ahead);
+    Trace::finish();
+    return status;
 }

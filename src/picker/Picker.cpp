@@ -2,10 +2,10 @@
 
 #include "MemoryCard.h"
 #include "MyFileDlg.h"
+#include "Trace.h"
 #include "ZApplication.h"
 
 #include <QTimer>
-#include <cstdio>
 
 QString runPicker(QByteArray& chosenBytes, const SelectionRest::Callback& onRest) {
     auto* picker = new MyFileDlg(nullptr, MemoryCard::path());
@@ -13,7 +13,7 @@ QString runPicker(QByteArray& chosenBytes, const SelectionRest::Callback& onRest
         new SelectionRest(picker, onRest);
     if (auto* app = qobject_cast<ZApplication*>(qApp))
         app->setMainWidget(picker);
-    std::fputs("\nbegin exec", stdout);
+    Trace::bare("\nbegin exec");
     picker->exec();
     // The application's loop runs once more for what the picker left queued. Whether it would
     // end by itself depends on where the main widget's closing was seen, so a timer ends it;
@@ -23,7 +23,7 @@ QString runPicker(QByteArray& chosenBytes, const SelectionRest::Callback& onRest
     QObject::connect(&end, &QTimer::timeout, qApp, &QCoreApplication::quit);
     end.start(0);
     QCoreApplication::exec();
-    std::fputs("\nexec ok", stdout);
+    Trace::bare("\nexec ok");
     const QString choice = picker->chosenPath();
     chosenBytes = picker->chosenPathBytes();
     delete picker;

@@ -3,16 +3,24 @@
 #include "FileArgument.h"
 #include "MediaInfo.h"
 #include "PlayerInterface.h"
-#include "ShellQuote.h"
 
+#include <span>
 #include <utility>
 
 namespace {
 
-constexpr char kSlaveOptions[] = "-slave -quiet -nortc -osdlevel 3 -vf ";
-constexpr char kPlaybackOptions[] = " -af channels=2,resample=44100:0:0,volume=-15 -autosync 0 "
-                                    "-mc 0 -sws 0 -framedrop -idle -menu -menu-cfg \"";
-constexpr char kPlaylistOption[] = "-playlist ";
+// The words between the executable and the filter chain, and between the chain and the menu
+// file.
+constexpr const char* kSlaveOptions[] = {"-slave", "-quiet", "-nortc", "-osdlevel", "3", "-vf"};
+constexpr const char* kPlaybackOptions[] = {
+    "-af",        "channels=2,resample=44100:0:0,volume=-15",
+    "-autosync",  "0",
+    "-mc",        "0",
+    "-sws",       "0",
+    "-framedrop", "-idle",
+    "-menu",      "-menu-cfg"};
+// Neither sound nor picture is decoded: only the clip's properties are wanted.
+constexpr const char* kProbeOptions[] = {"-nosound", "-vc", "dummy", "-vo", "null"};
 
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
@@ -23,8 +31,9 @@ bool isPlaylist(const QByteArray& mediaPath) {
     return ending == "m3u" || ending == "pls" || ending == "asx" || ending == "ram";
 }
 
-QByteArray quoted(const QByteArray& text) {
-    return '"' + escapeForDoubleQuotes(text) + '"';
+void appendPlain(CommandWords& words, std::span<const char* const> texts) {
+    for (const char* text : texts)
+        words << CommandWord{text};
 }
 
 } // namespace
@@ -55,16 +64,24 @@ QByteArray filterChainFor(int width, int height) {
     return chain;
 }
 
-QByteArray commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
-                          const MediaInfo& info) {
-    QByteArray command = shellWord(appDir + '/' + playerNameFor(info)) + ' ';
-    command += kSlaveOptions;
-    command += filterChainFor(info.width(), info.height());
-    command += kPlaybackOptions;
-    command += escapeForDoubleQuotes(appDir) + Player::kMenuFileSuffix + "\" -font ";
-    command += QByteArray(Player::kFontPath) + ' ';
+CommandWords commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
+                            const MediaInfo& info) {
+    CommandWords words{{appDir + '/' + playerNameFor(info)}};
+    appendPlain(words, kSlaveOptions);
+    // The chain's own words: the filter list, and the option that follows a turned one.
+    for (const QByteArray& word : filterChainFor(info.width(), info.height()).split(' '))
+        words << CommandWord{word};
+    appendPlain(words, kPlaybackOptions);
+    words << CommandWord{appDir + Player::kMenuFileSuffix, true};
+    words << CommandWord{"-font"} << CommandWord{Player::kFontPath};
     if (isPlaylist(mediaPath))
-        command += kPlaylistOption;
-    command += quoted(asFileArgument(mediaPath));
-    return command;
+        words << CommandWord{"-playlist"};
+    words << CommandWord{asFileArgument(mediaPath), true};
+    return words;
+}
+
+CommandWords probeCommandFor(const QByteArray& mediaPath, const QByteArray& probeProgram) {
+    CommandWords words{{probeProgram}, {"-identify"}, {asFileArgument(mediaPath), true}};
+    appendPlain(words, kProbeOptions);
+    return words;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandWords.h"
+
 #include <QByteArray>
 
 class MediaInfo;
@@ -11,6 +13,9 @@ QByteArray playerNameFor(const MediaInfo& info);
 // " -subrotate 2" after a rotated chain.
 QByteArray filterChainFor(int width, int height);
 
-// The full slave-mode shell command that starts the player on the clip.
-QByteArray commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
-                          const MediaInfo& info);
+// The full slave-mode command that starts the player on the clip.
+CommandWords commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
+                            const MediaInfo& info);
+
+// The identify run of probeProgram on the clip.
+CommandWords probeCommandFor(const QByteArray& mediaPath, const QByteArray& probeProgram);

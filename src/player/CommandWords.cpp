@@ -1,60 +1,46 @@
 #include "CommandWords.h"
 
-#include "ShellQuote.h"
+#include <cstring>
 
 namespace {
 
-// Appends the double-quoted string that starts at command[at], returning the index of its
-// closing quote, or npos when it has none.
-size_t appendQuoted(std::string_view command, size_t at, std::string& word) {
-    for (size_t i = at + 1; i < command.size(); ++i) {
-        const char c = command[i];
-        if (c == '"')
-            return i;
-        if (c == '\\' && i + 1 < command.size()) {
-            const char next = command[i + 1];
-            if (next == '\n') {
-                ++i;
-                continue;
-            }
-            if (ShellQuote::escapedInDoubleQuotes(next)) {
-                word += next;
-                ++i;
-                continue;
-            }
-        }
-        word += c;
+bool escapedInDoubleQuotes(char c) {
+    return c == '"' || c == '`' || c == '$' || c == '\\';
+}
+
+// Every byte that makes the shell do more than take a word literally: splitting, quoting,
+// expansion, redirection, globbing, comments and command separation.
+bool interpretedByShell(char c) {
+    return c != '\0' && std::strchr(" \t\n\r\v\f'\"$`\\;&|<>()*?[#~", c) != nullptr;
+}
+
+QByteArray doubleQuoted(const QByteArray& text) {
+    QByteArray quoted = "\"";
+    for (const char c : text) {
+        if (escapedInDoubleQuotes(c))
+            quoted += '\\';
+        quoted += c;
     }
-    return std::string_view::npos;
+    return quoted + '"';
+}
+
+QByteArray shown(const CommandWord& word) {
+    const bool literal = std::none_of(word.text.begin(), word.text.end(), interpretedByShell);
+    return word.alwaysQuoted || !literal ? doubleQuoted(word.text) : word.text;
 }
 
 } // namespace
 
-std::optional<std::vector<std::string>> commandWords(std::string_view command) {
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false;
-    for (size_t i = 0; i < command.size(); ++i) {
-        const char c = command[i];
-        if (c == ' ') {
-            if (inWord)
-                words.push_back(std::move(word));
-            word.clear();
-            inWord = false;
-            continue;
-        }
-        inWord = true;
-        if (c == '"') {
-            i = appendQuoted(command, i, word);
-            if (i == std::string_view::npos)
-                return std::nullopt;
-        } else if (ShellQuote::interpretedByShell(c) || c == '\0') {
-            return std::nullopt;
-        } else {
-            word += c;
-        }
-    }
-    if (inWord)
-        words.push_back(std::move(word));
-    return words;
+QByteArrayList argumentsOf(const CommandWords& words) {
+    QByteArrayList arguments;
+    for (const CommandWord& word : words)
+        arguments << word.text;
+    return arguments;
+}
+
+QByteArray commandText(const CommandWords& words) {
+    QByteArrayList shownWords;
+    for (const CommandWord& word : words)
+        shownWords << shown(word);
+    return shownWords.join(' ');
 }

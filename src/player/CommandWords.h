@@ -1,13 +1,21 @@
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <QByteArrayList>
+#include <QList>
 
-// The words the shell would make of a command written with shellWord and double quotes, so that
-// the command runs without a shell in between: words apart by spaces, plain characters, and
-// double-quoted strings in which a backslash escapes '"', '`', '$' and '\', and a backslash before
-// a newline goes with it. None for anything else the shell would interpret: expansions, quotes
-// of other kinds, separators, redirections, globbing, comments, or an unclosed quote.
-std::optional<std::vector<std::string>> commandWords(std::string_view command);
+// A child's command: the words its program is started with, and the text the traces show of it,
+// written as a shell command that would give those same words.
+struct CommandWord {
+    QByteArray text;
+    // Shown between double quotes whatever it holds; otherwise only where the shell would not
+    // take it literally.
+    bool alwaysQuoted = false;
+};
+
+using CommandWords = QList<CommandWord>;
+
+QByteArrayList argumentsOf(const CommandWords& words);
+
+// The words joined by spaces, each quoted as above; inside double quotes '"', '`', '$' and '\'
+// carry a backslash.
+QByteArray commandText(const CommandWords& words);

@@ -1,23 +1,15 @@
 #include "KeyBindings.h"
 
 #include "KeyLineParser.h"
+#include "PlayerInterface.h"
 #include "PlayerSession.h"
+#include "Trace.h"
 
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-void traceBinding(const QByteArray& key, const QByteArray& command) {
-    const QByteArray trace = "\n" + key + '=' + command + '\n';
-    std::fwrite(trace.constData(), 1, trace.size(), stdout);
-}
-
-void traceBare(const QByteArray& text) {
-    std::fwrite(text.constData(), 1, text.size(), stdout);
-}
 
 // Only a regular file: opening a FIFO would wait for a writer, and a device may never end.
 int openRegularFile(const QByteArray& path) {
@@ -55,21 +47,23 @@ void loadKeyBindings(const QByteArray& appDir, QByteArrayList& keyBindings) {
     close(fd);
     const KeyLines lines = parseKeyLines(bytes);
     for (qsizetype i = 0; i + 1 < lines.bindings.size(); i += 2)
-        traceBinding(lines.bindings[i], lines.bindings[i + 1]);
+        Trace::bare("\n" + lines.bindings[i] + '=' + lines.bindings[i + 1] + '\n');
     keyBindings = lines.bindings;
     if (lines.consumed < bytes.size())
-        traceBare("\nkeyline: reading stopped after " + QByteArray::number(lines.pieces) +
-                  " lines, at byte " + QByteArray::number(lines.consumed) + "\n");
+        Trace::bare("\nkeyline: reading stopped after " + QByteArray::number(lines.pieces) +
+                    " lines, at byte " + QByteArray::number(lines.consumed) + "\n");
 }
 
-int runKeyBinding(const QByteArrayList& keyBindings, int key, PlayerSession& player) {
+int runKeyBinding(const QByteArrayList& keyBindings, int key, bool paused, PlayerSession& player) {
     const QByteArray keyText = QByteArray::number(key);
-    traceBare("\npress " + keyText);
+    Trace::bare("\npress " + keyText);
     const int index = keyBindings.indexOf(keyText);
     if (index < 0)
         return -1;
-    const QByteArray command = keyBindings.value(index + 1) + '\n';
-    traceBare("\ndo " + command);
+    QByteArray command = keyBindings.value(index + 1) + '\n';
+    if (paused)
+        command = Player::keepingPause(command);
+    Trace::bare("\ndo " + command);
     player.send(command);
     return index;
 }

@@ -1,8 +1,11 @@
 #include "MediaProbe.h"
 
+#include "CommandLine.h"
+#include "Trace.h"
+
 #include <QString>
 #include <cerrno>
-#include <cstdio>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -15,23 +18,32 @@ constexpr int kChunksPerWake = 16;
 
 } // namespace
 
+// The run reads nothing from the user's terminal.
 MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgram)
-    : mediaPath_(mediaPath), command_(probeCommand(mediaPath, probeProgram)),
-      run_(startProbeRun(command_.constData())) {}
-
-MediaProbe::MediaProbe(const QByteArray& mediaPath, const QByteArray& command, const ProbeRun& run)
-    : mediaPath_(mediaPath), command_(command), run_(run) {}
+    : mediaPath_(mediaPath), command_(probeCommandFor(mediaPath, probeProgram)),
+      deadline_(kLimitMs, Qt::PreciseTimer) {
+    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    int ends[2];
+    if (input >= 0 && pipe2(ends, O_CLOEXEC) == 0) {
+        if (child_.start(argumentsOf(command_), input, ends[1]))
+            output_ = ends[0];
+        else
+            close(ends[0]);
+        close(ends[1]);
+    }
+    if (input >= 0)
+        close(input);
+    if (output_ >= 0)
+        fcntl(output_, F_SETFL, O_NONBLOCK);
+}
 
 MediaProbe::~MediaProbe() {
-    endGuardedChild(run_.child);
-    if (run_.output >= 0)
-        close(run_.output);
+    if (output_ >= 0)
+        close(output_);
 }
 
 void MediaProbe::traceCommand() const {
-    const QByteArray text = QString::fromLatin1(command_).toUtf8();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    std::fflush(stdout);
+    Trace::bare(QString::fromLatin1(commandText(command_)).toUtf8());
 }
 
 bool MediaProbe::wait(int interruption) {
@@ -42,7 +54,7 @@ bool MediaProbe::wait(int interruption) {
             finish(false);
             break;
         }
-        pollfd watched[] = {{run_.output, POLLIN, 0}, {interruption, POLLIN, 0}};
+        pollfd watched[] = {{output_, POLLIN, 0}, {interruption, POLLIN, 0}};
         poll(watched, 2, int(deadline_.remainingTime()));
         if (watched[1].revents != 0)
             return false;
@@ -51,60 +63,38 @@ bool MediaProbe::wait(int interruption) {
     return true;
 }
 
+int MediaProbe::keepWithinLimit() {
+    readAvailable();
+    if (!isOver() && deadline_.hasExpired())
+        finish(false);
+    return isOver() ? -1 : int(deadline_.remainingTime());
+}
+
+MediaInfo MediaProbe::info() const {
+    return isOver() && !givenUp_ ? identify_.info() : MediaInfo();
+}
+
 void MediaProbe::readAvailable() {
     char chunk[kReadChunk];
-    for (int i = 0; i < kChunksPerWake && run_.output >= 0; ++i) {
-        const ssize_t length = read(run_.output, chunk, sizeof chunk);
-        if (length > 0) {
-            pending_.append(chunk, length);
-            if (applyPieces(false))
-                finish(true);
-        } else if (length == 0) {
-            applyPieces(true);
+    for (int i = 0; i < kChunksPerWake && !isOver(); ++i) {
+        const ssize_t length = read(output_, chunk, sizeof chunk);
+        if (length > 0 && identify_.feed(QByteArray(chunk, length))) {
             finish(true);
-        } else if (errno != EINTR) {
+        } else if (length == 0) {
+            identify_.finish();
+            finish(true);
+        } else if (length < 0 && errno != EINTR) {
             return;
         }
     }
 }
 
-// The output is cut as fgets into a buffer of MediaInfo::kPieceBytes would cut it: a piece ends
-// after a newline or where the buffer is full, and a NUL byte ends its text. True once the run's
-// last line, "ID_EXIT=...", has come.
-bool MediaProbe::applyPieces(bool atEnd) {
-    const qsizetype longest = MediaInfo::kPieceBytes - 1;
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype rest = pending_.size() - start;
-        const qsizetype newline = pending_.indexOf('\n', start);
-        qsizetype length = 0;
-        if (newline >= 0 && newline - start < longest)
-            length = newline - start + 1;
-        else if (rest >= longest || (atEnd && rest > 0))
-            length = qMin(rest, longest);
-        else
-            break;
-        const char* piece = pending_.constData() + start;
-        const QByteArray line(piece, qsizetype(qstrnlen(piece, size_t(length))));
-        info_.parseLine(line);
-        start += length;
-        if (line.startsWith("ID_EXIT=")) {
-            pending_.clear();
-            return true;
-        }
-    }
-    pending_.remove(0, start);
-    return false;
-}
-
-// A run given up has the result of a failed probe, whatever it printed so far. One that ended
-// has said all it will: neither the 2-10 ms the player takes to tidy up and exit after its last
-// line, nor the 3-4 ms the kernel takes to tear a killed one down, are waited for, since playback
-// would start that much later. The run is reaped when the probe goes.
+// One that ended has said all it will: neither the 2-10 ms the player takes to tidy up and exit
+// after its last line, nor the 3-4 ms the kernel takes to tear a killed one down, are waited
+// for, since playback would start that much later. The run is reaped when the probe goes.
 void MediaProbe::finish(bool ended) {
-    if (!ended)
-        info_ = MediaInfo();
-    killGuardedGroup(run_.child);
-    close(run_.output);
-    run_.output = -1;
+    givenUp_ = !ended;
+    child_.kill();
+    close(output_);
+    output_ = -1;
 }

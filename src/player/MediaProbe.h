@@ -1,16 +1,17 @@
 #pragma once
 
-#include "MediaInfo.h"
-#include "ProbeRun.h"
+#include "ChildProcess.h"
+#include "CommandWords.h"
+#include "IdentifyOutput.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
 
 // One identify run of the player on a clip. It starts at once, needs no application object, and
 // runs beside whatever the program does meanwhile; its output is read when the result is
-// awaited. The run is bounded: after kLimitMs from its
-// start it is given up, its whole process group is killed, and the result is that of a failed
-// probe. Like every guarded child it dies with the program, however the program ends.
+// awaited. The run is bounded: after kLimitMs from its start it is given up, its whole process
+// group is killed, and the result is that of a failed probe. Like every child it dies with the
+// program, however the program ends.
 class MediaProbe {
 public:
     // Measured with Debian's MPlayer: an identify run reads a clip's header and index, 28 KB for
@@ -21,9 +22,6 @@ public:
     static constexpr int kLimitMs = 5000;
 
     MediaProbe(const QByteArray& mediaPath, const QByteArray& probeProgram);
-    // Takes over a run already started on the clip with this command; its limit counts from
-    // that start.
-    MediaProbe(const QByteArray& mediaPath, const QByteArray& command, const ProbeRun& run);
     // Kills a run still going, with its whole group, and reaps it.
     ~MediaProbe();
     MediaProbe(const MediaProbe&) = delete;
@@ -38,20 +36,23 @@ public:
     // it is, as soon as the descriptor interruption (if not -1) has something to read: the
     // program is being asked to end.
     bool wait(int interruption = -1);
-    bool isOver() const { return run_.output < 0; }
+    // Reads what has come, and gives the run up if its limit has passed; for a run nobody
+    // waits for. Returns the milliseconds left until the limit, or -1 once the run is over.
+    int keepWithinLimit();
+    bool isOver() const { return output_ < 0; }
     // The clip's properties once the run is over; the initial values before, or when the run
     // failed or was given up.
-    const MediaInfo& info() const { return info_; }
+    MediaInfo info() const;
 
 private:
     void readAvailable();
-    bool applyPieces(bool atEnd);
     void finish(bool ended);
 
     QByteArray mediaPath_;
-    QByteArray command_;
-    ProbeRun run_;
-    QDeadlineTimer deadline_{run_.started + std::chrono::milliseconds(kLimitMs), Qt::PreciseTimer};
-    QByteArray pending_;
-    MediaInfo info_;
+    CommandWords command_;
+    QDeadlineTimer deadline_;
+    ChildProcess child_;
+    int output_ = -1;
+    bool givenUp_ = false;
+    IdentifyOutput identify_;
 };

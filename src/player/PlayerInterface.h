@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 // What the program hands to the player executables and what it sends them.
 namespace Player {
 
@@ -17,7 +19,13 @@ inline constexpr char kSeekPercentFormat[] = "seek %d 1\n";
 inline constexpr char kVolumeDown[] = "key_down_event 57\n";
 inline constexpr char kVolumeUp[] = "key_down_event 48\n";
 inline constexpr char kOnScreenDisplay[] = "key_down_event 111\n";
-// Sent before a command that must leave a paused player paused.
+// Sent before a command that must leave a paused player paused: any plain command resumes it.
 inline constexpr char kPausingKeepPrefix[] = "pausing_keep ";
+
+// The command as a paused player must get it to stay paused; one that already chooses its
+// pausing ("pausing_keep osd", "pausing_toggle ...") is left as it is.
+inline QByteArray keepingPause(const QByteArray& command) {
+    return command.startsWith("pausing") ? command : kPausingKeepPrefix + command;
+}
 
 } // namespace Player

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "ChildProcess.h"
+#include "CommandWords.h"
+
 #include <QByteArray>
-#include <cstdio>
 #include <memory>
 
 class CommandQueue;
+class QSocketNotifier;
 
-// One running player: starts it, sends it slave commands without ever blocking, keeps it paused
-// while it should be, and ends it. The player cannot outlive the session nor the program.
+// One running player. Its standard input and output are one end of a Unix socket pair; the
+// program holds the other. Commands go to it without ever blocking the program; whatever it
+// prints is read from the event loop. The player cannot outlive the session nor the program.
 class PlayerSession {
 public:
     PlayerSession();
@@ -15,22 +19,24 @@ public:
     PlayerSession(const PlayerSession&) = delete;
     PlayerSession& operator=(const PlayerSession&) = delete;
 
-    // Starts the player on its command line, run as the shell would run it but with no shell.
-    // False when it could not be started; every command is then dropped.
-    bool start(const QByteArray& commandLine);
+    // Starts the player on its command. False when it could not be started or executed;
+    // startError() then tells why, as an errno value, and every command is dropped.
+    bool start(const CommandWords& command);
+    int startError() const { return startError_; }
 
-    // Sends one command line, "\n" included. While the player is paused it carries the prefix
-    // that leaves the player paused: any plain command would resume it.
+    // Sends one command line, "\n" included, exactly as given.
     void send(const QByteArray& command);
-    // Sends "pause\n", which pauses a playing player and resumes a paused one.
-    void togglePause();
 
     // Kills the player, with everything it started, at once, and reaps it. Nothing is sent to it
     // first: a player that no longer reads could not be told anything.
     void end();
 
 private:
-    FILE* pipe_ = nullptr;
+    void readOutput();
+
+    ChildProcess child_;
+    int socket_ = -1;
+    int startError_ = 0;
     std::unique_ptr<CommandQueue> commands_;
-    bool paused_ = false;
+    std::unique_ptr<QSocketNotifier> output_;
 };

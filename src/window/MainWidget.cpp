@@ -4,6 +4,7 @@
 #include "HandsetKeys.h"
 #include "KeyBindings.h"
 #include "PlayerInterface.h"
+#include "Trace.h"
 #include "ZLabel.h"
 #include "ZMessageDlg.h"
 #include "ZNumModule.h"
@@ -43,11 +44,6 @@ constexpr char kAboutText[] = "Vidlark ver1.4beta\n"
                               "基于MPlayer\n"
                               "Email:\n"
                               " vidlark@example.org";
-
-void traceLine(const char* text) {
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
-}
 
 } // namespace
 
@@ -118,7 +114,7 @@ void MainWidget::playorpause() {
         startPlayer();
         break;
     case Playing:
-        player.togglePause();
+        player.send(Player::kPause);
         state = Paused;
         setFullScreenMode(false, false);
         infoLabel->show();
@@ -128,7 +124,7 @@ void MainWidget::playorpause() {
         show();
         break;
     case Paused:
-        player.togglePause();
+        player.send(Player::kPause);
         state = Playing;
         setScreenSleep(kSleepKeepOn);
         setFullScreenMode(true, false);
@@ -158,7 +154,7 @@ void MainWidget::jumpto() {
         return;
     char command[40] = {};
     std::snprintf(command, sizeof command, Player::kSeekPercentFormat, percent);
-    player.send(command);
+    sendCommand(command);
     if (state == Paused)
         playorpause();
 }
@@ -179,8 +175,13 @@ void MainWidget::killall() {
     setScreenSleep(kSleepAfterPlayback);
     usleep(kSettleMicros);
     player.end();
-    traceLine("exit");
+    Trace::line("exit");
     QCoreApplication::exit(0);
+}
+
+// A paused player stays paused: any plain command would resume it.
+void MainWidget::sendCommand(const QByteArray& command) {
+    player.send(state == Paused ? Player::keepingPause(command) : command);
 }
 
 void MainWidget::toggleScreenSleep() {
@@ -194,7 +195,7 @@ void MainWidget::setScreenSleep(int seconds) {
 
 bool MainWidget::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) {
-        traceLine("WindowDeactivate");
+        Trace::line("WindowDeactivate");
         // A window on its way out is hidden, which deactivates it; that is no reason to pause.
         if (state == Playing && !leaving)
             playorpause();
@@ -203,7 +204,7 @@ bool MainWidget::event(QEvent* event) {
 }
 
 void MainWidget::keyPressEvent(QKeyEvent* event) {
-    if (runKeyBinding(keyBindings, event->key(), player) == -1)
+    if (runKeyBinding(keyBindings, event->key(), state == Paused, player) == -1)
         runBuiltInKey(event->key());
 }
 
@@ -219,18 +220,18 @@ void MainWidget::closeEvent(QCloseEvent* event) {
 void MainWidget::runBuiltInKey(int key) {
     switch (key) {
     case HandsetKey::Hash:
-        player.send(Player::kOnScreenDisplay);
+        sendCommand(Player::kOnScreenDisplay);
         break;
     case HandsetKey::Star:
         toggleScreenSleep();
         break;
     case '2':
     case HandsetKey::F28:
-        player.send(Player::kSeekForward);
+        sendCommand(Player::kSeekForward);
         break;
     case '4':
     case HandsetKey::Next:
-        player.send(Player::kVolumeDown);
+        sendCommand(Player::kVolumeDown);
         break;
     case '5':
     case HandsetKey::F26:
@@ -238,11 +239,11 @@ void MainWidget::runBuiltInKey(int key) {
         break;
     case '6':
     case HandsetKey::Prior:
-        player.send(Player::kVolumeUp);
+        sendCommand(Player::kVolumeUp);
         break;
     case '8':
     case HandsetKey::F29:
-        player.send(Player::kSeekBack);
+        sendCommand(Player::kSeekBack);
         break;
     default:
         break;

@@ -46,13 +46,14 @@ private:
     void toggleScreenSleep();
     void setScreenSleep(int seconds);
     void runBuiltInKey(int key);
+    void sendCommand(const QByteArray& command);
 
     PlayState state = Idle;
     bool leaving = false;
     ZMessageDlg* aboutDlg = nullptr;
     ZLabel* infoLabel = nullptr;
     PlayerSession player;
-    QByteArray commandLine;
+    CommandWords commandLine;
     QByteArray mediaPath;
     QByteArray appDir;
     int screenKeptOn = 0;

@@ -11,9 +11,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-VidlarkRun::VidlarkRun(const QString& program, const QStringList& args) {
+VidlarkRun::VidlarkRun(const QString& program, const QStringList& args,
+                       const std::function<void()>& childSetUp) {
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     process_.setStandardErrorFile(QProcess::nullDevice()); // the player is chatty there
+    if (childSetUp)
+        process_.setChildProcessModifier(childSetUp);
     process_.start(program, args);
     process_.waitForStarted(10000);
 }

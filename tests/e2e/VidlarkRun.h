@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QProcess>
+#include <functional>
 
 // The real program, started as a user would, its output collected as it comes. This process
 // inherits the orphans, so none of the program's children escapes the test or lingers.
 class VidlarkRun {
 public:
-    VidlarkRun(const QString& program, const QStringList& args);
+    // childSetUp runs in the child just before the program is executed.
+    VidlarkRun(const QString& program, const QStringList& args,
+               const std::function<void()>& childSetUp = {});
 
     qint64 pid() const { return process_.processId(); }
     // Signals the program, and nothing when it has ended: a pid of 0 would reach the whole group.

@@ -10,8 +10,8 @@
 namespace {
 
 void row(const char* name, const QByteArray& file, const QByteArrayList& bindings, int key,
-         int index, const QByteArray& sent) {
-    QTest::newRow(name) << file << bindings << key << index << sent;
+         int index, const QByteArray& sent, bool paused = false) {
+    QTest::newRow(name) << file << bindings << key << index << sent << paused;
 }
 
 } // namespace
@@ -25,6 +25,7 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("index");
         QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<bool>("paused");
         const QByteArray a253(253, 'a');
         row("missing file", QByteArray(), {}, 53, -1, "");
         row("file order, last line open, handset code", "53=pause\n4169=osd",
@@ -39,6 +40,11 @@ private slots:
             {"1", a253, "9", "nine", "2", a253, "2", a253}, 9, 2, "nine\n");
         row("command equal to a key code", "1=50\n7=x\n", {"1", "50", "7", "x"}, 50, 1, "7\n");
         row("bound to the last element", "1=53\n", {"1", "53"}, 53, 1, "\n");
+        row("paused: the prefix that keeps the pause", "49=osd\n", {"49", "osd"}, 49, 0,
+            "pausing_keep osd\n", true);
+        row("paused: a command that chooses its pausing goes as written",
+            "49=pausing_keep_force osd\n", {"49", "pausing_keep_force osd"}, 49, 0,
+            "pausing_keep_force osd\n", true);
         row("negative code, codes beyond int",
             "-5=x\n2147483648=y\n18446744073709551621=w\n-2147483648=z\n",
             {"-5", "x", "-5", "x", "-5", "x", "-2147483648", "z"}, 5, -1, "");
@@ -50,6 +56,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, index);
         QFETCH(QByteArray, sent);
+        QFETCH(bool, paused);
         QTemporaryDir dir;
         QVERIFY(file.isNull() || TestSupport::writeFile(dir.filePath("keyline"), file));
         QByteArrayList loaded{"stale", "entry"};
@@ -57,7 +64,7 @@ private slots:
         int found = -2;
         const QByteArray out = TestSupport::stdoutOf([&] {
             loadKeyBindings(QFile::encodeName(dir.path()), loaded);
-            found = runKeyBinding(loaded, key, idle);
+            found = runKeyBinding(loaded, key, paused, idle);
         });
         QCOMPARE(loaded, bindings);
         QCOMPARE(found, index);

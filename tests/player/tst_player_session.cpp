@@ -11,9 +11,16 @@ bool allGone(const QList<qint64>& pids) {
     return std::none_of(pids.begin(), pids.end(), TestSupport::processAlive);
 }
 
+CommandWords wordsOf(const QByteArrayList& arguments) {
+    CommandWords words;
+    for (const QByteArray& argument : arguments)
+        words << CommandWord{argument};
+    return words;
+}
+
 } // namespace
 
-// Real children: the session's players are shell commands.
+// Real children.
 class PlayerSessionTest : public QObject {
     Q_OBJECT
 
@@ -27,42 +34,44 @@ private slots:
         signal(SIGPIPE, SIG_DFL);
     }
 
-    // The player prints megabytes before it reads anything: only the drain keeps it going, and
-    // the commands wait meanwhile without blocking anybody.
+    // The player prints megabytes before it reads anything: only reading its output keeps it
+    // going, and the commands wait meanwhile without blocking anybody.
     void commandsArriveInOrder() {
         PlayerSession player;
-        QVERIFY(player.start(QStringLiteral("sh -c \"head -c 8000000 /dev/zero; cat > %1\"")
-                                 .arg(path("received"))
-                                 .toLocal8Bit()));
-        player.send("seek +30\n");
-        player.togglePause();
-        player.send("seek -30\n");
-        player.send("osd\n");
-        player.togglePause();
-        player.send(QByteArray(1, '\0') + "\xff\r\n");
-        QByteArray expected = "seek +30\npause\npausing_keep seek -30\npausing_keep osd\npause\n";
-        expected += QByteArray(1, '\0') + "\xff\r\n";
-        QTRY_COMPARE_WITH_TIMEOUT(TestSupport::readLog(path("received")), expected, 30000);
+        const QByteArray script =
+            "head -c 8000000 /dev/zero; cat > " + QFile::encodeName(path("received"));
+        QVERIFY(player.start(wordsOf({"sh", "-c", script})));
+        const QByteArray lines =
+            "seek +30\npause\npausing_keep osd\n" + QByteArray(1, '\0') + "\xff\r\n";
+        for (const QByteArray& line : lines.split('\n').mid(0, 4))
+            player.send(line + '\n');
+        QTRY_COMPARE_WITH_TIMEOUT(TestSupport::readLog(path("received")), lines, 30000);
     }
 
-    // Thousands of commands, to a player that reads none and to one already gone: none blocks
-    // or raises SIGPIPE, and the end takes the player's child too. (Its end when the program is
-    // killed outright: the handset test.)
-    void commandsNeverBlock_data() {
-        QTest::addColumn<QByteArray>("command");
+    // A child that cannot be executed is known at once; thousands of commands, to a player that
+    // reads none and to one already gone, neither block nor raise SIGPIPE; the end takes the
+    // player's own child too. (Its end when the program is killed outright: the handset test.)
+    void children_data() {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<int>("startError");
+        QVERIFY(TestSupport::writeFile(path("not-executable"), "#!/bin/sh\n"));
         QTest::newRow("never reads, ignores TERM, forks")
-            << QFile::encodeName(TestSupport::fakePlayer());
-        QTest::newRow("exits at once") << QByteArray("/nonexistent/player -slave");
+            << QFile::encodeName(TestSupport::fakePlayer()) << 0;
+        QTest::newRow("exits at once") << QByteArray("/bin/true") << 0;
+        QTest::newRow("missing") << QByteArray("/nonexistent/player") << ENOENT;
+        QTest::newRow("not executable") << QFile::encodeName(path("not-executable")) << EACCES;
     }
-    void commandsNeverBlock() {
-        QFETCH(QByteArray, command);
+    void children() {
+        QFETCH(QByteArray, program);
+        QFETCH(int, startError);
         const QString log = path(QTest::currentDataTag());
         qputenv("FAKE_PLAYER_DEAF", "1");
         qputenv("FAKE_PLAYER_LOG", QFile::encodeName(log));
         PlayerSession player;
-        QVERIFY(player.start(command));
+        QCOMPARE(player.start(wordsOf({program, "-slave"})), startError == 0);
+        QCOMPARE(player.startError(), startError);
         QList<qint64> pids;
-        if (!command.startsWith("/nonexistent")) {
+        if (program == QFile::encodeName(TestSupport::fakePlayer())) {
             QTRY_VERIFY_WITH_TIMEOUT(!TestSupport::logged(log, "CHILD").isEmpty(), 30000);
             for (const char* tag : {"START", "CHILD"})
                 pids << TestSupport::logged(log, tag)[0].split(' ')[0].toLongLong();

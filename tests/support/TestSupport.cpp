@@ -91,12 +91,21 @@ QList<qint64> processesMentioning(const QByteArray& text) {
     return pids;
 }
 
-QList<qint64> processGroup(qint64 group) {
+namespace {
+
+qint64 groupOf(const QString& pid) {
+    QFile stat("/proc/" + pid + "/stat"); // "pid (comm) state ppid pgrp ..."
+    const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    return fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(2).toLongLong();
+}
+
+} // namespace
+
+QList<qint64> processGroupOf(qint64 member) {
+    const qint64 group = groupOf(QString::number(member));
     QList<qint64> pids;
     for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
-        QFile stat("/proc/" + pid + "/stat"); // "pid (comm) state ppid pgrp ..."
-        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-        if (fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(2).toLongLong() == group)
+        if (group > 0 && groupOf(pid) == group)
             pids << pid.toLongLong();
     }
     return pids;

@@ -41,7 +41,7 @@ bool processAlive(qint64 pid);
 
 // Running processes whose command line holds the text.
 QList<qint64> processesMentioning(const QByteArray& text);
-// The processes of a process group.
-QList<qint64> processGroup(qint64 group);
+// The processes in the same process group as member, member included.
+QList<qint64> processGroupOf(qint64 member);
 
 } // namespace TestSupport

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <sys/types.h>
+
+// A program run as a child that cannot outlive the program. A guard starts first and leads a
+// process group of its own; the child joins it. The guard waits on a lifeline only the program
+// holds, and when the program ends, however it ends (SIGKILL included), it kills the whole group:
+// a child that ignores every polite signal, or has forked children of its own, goes too. The
+// group is never the program's own: starting fails when it cannot be made.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    // Ends a child still there, as end() does.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Runs argv[0] (a path, or a name found on PATH) with the words of argv, inputFd as its
+    // standard input and outputFd as its standard output; its standard error is the program's.
+    // No other descriptor of the program reaches it. False when it could not be started or its
+    // program could not be executed; error() then tells why, as an errno value.
+    bool start(const QByteArrayList& argv, int inputFd, int outputFd);
+    int error() const { return error_; }
+    bool started() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
+
+    // Kills the child's whole group at once, without waiting for it to go.
+    void kill();
+    // Whether the child has ended by itself; reaps it when it has, without blocking. Its group
+    // is then killed, with whatever it left there.
+    bool hasEnded();
+    // The raw wait status of a child that has ended, or -1.
+    int status() const { return status_; }
+
+    // Kills the whole group, reaps the child and the guard, and lets the lifeline go. Returns
+    // the child's raw wait status, or -1 when there was none.
+    int end();
+
+private:
+    pid_t pid_ = -1;
+    pid_t guard_ = -1;
+    int lifeline_ = -1;
+    int error_ = 0;
+    int status_ = -1;
+};

@@ -2,6 +2,7 @@
 // of the selection with its repaint, and the process's peak memory.
 //
 //   bench_picker DIR [MOVES]
+#include "HandsetSkin.h"
 #include "MyFileDlg.h"
 #include "ZApplication.h"
 
@@ -51,6 +52,7 @@ QByteArray peakMemory() {
 
 int main(int argc, char** argv) {
     ZApplication app(argc, argv);
+    HandsetSkin::install();
     if (argc < 2) {
         std::fputs("usage: bench_picker DIR [MOVES]\n", stderr);
         return 2;

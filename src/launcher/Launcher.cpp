@@ -1,11 +1,13 @@
 #include "Launcher.h"
 
+#include "HandsetSkin.h"
 #include "MainWidget.h"
 #include "MediaPathArgument.h"
 #include "Picker.h"
 #include "PlayerWindow.h"
 #include "ProbeAhead.h"
 #include "Trace.h"
+#include "Usage.h"
 #include "ZApplication.h"
 
 namespace {
@@ -46,10 +48,11 @@ void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) 
 } // namespace
 
 int runLauncher(int argc, char** argv, const QByteArray& appDir, ProbeAhead& ahead) {
-    ZApplication::answerInformationOptions(argc, argv);
+    answerInformationOptions(argc, argv);
     Trace::line("begin");
     // Lives until the process ends, as the toolkit expects of its application object.
     auto* app = new ZApplication(argc, argv, ZApplication::GuiClient);
+    HandsetSkin::install();
     Trace::line("Application new ok");
     takeEndOfOptions(argc, argv);
     if (argc >= 2)

@@ -1,6 +1,6 @@
 #include "DisplaySleep.h"
 
-#include "HandsetSkin.h"
+#include "WindowFrame.h"
 #include "ZMainWidget.h"
 
 #include <QApplication>
@@ -61,7 +61,7 @@ void DisplaySleep::setDark(bool dark) {
         return;
     dark_ = dark;
     for (QWidget* topLevel : QApplication::topLevelWidgets()) {
-        auto* window = HandsetSkin::screenIn(topLevel);
+        auto* window = WindowFrame::screenIn(topLevel);
         if (window && (window->isVisible() || !dark))
             window->setScreenDark(dark);
     }

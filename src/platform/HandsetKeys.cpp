@@ -8,6 +8,8 @@
 //   Return, Enter                    0x1004
 //   Qt's special keys 0x01000000 to  0x1000 | (key & 0xff): Escape 0x1000, Tab 0x1001,
 //   0x010000ff                       Left 0x1012 ... Next 0x1017, F1 0x1030, F2 0x1031, ...
+//   modifier and lock keys alone     dropped: Shift, Control, Alt, Meta, the locks, Super,
+//                                    Hyper (AltGr lies outside the block, dropped with it)
 //   characters below 0x1000          the character code as Qt names the key: the digits
 //                                    48-57, '*' 42, '#' 35, letters their capital (A is 65)
 //   characters 0x1100 to 0xffff      the character code
@@ -27,9 +29,31 @@ constexpr int kSpecialBase = 0x1000;
 constexpr int kSpecialCodesEnd = 0x1100;
 constexpr int kLargestCode = 0xffff;
 
-quint16 specialKeyCode(int qtKey) {
+// They only change what other keys type; the handset has none of them.
+bool isModifier(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<quint16> specialKeyCode(int qtKey) {
     if (qtKey == Qt::Key_Enter)
         return HandsetKey::Return;
+    if (isModifier(qtKey))
+        return std::nullopt;
     return quint16(kSpecialBase | (qtKey & 0xff));
 }
 

@@ -28,7 +28,8 @@ enum : int {
 // The handset key code, an unsigned 16-bit number, for a desktop (Qt) key and the text it types.
 // Keys outside the handset table keep a code of their own that never equals one of the table's
 // codes where one fits in 16 bits: Qt's first block of special keys (Escape, Tab, F3, ...) and
-// characters up to U+FFFF. Every other key is dropped (none): Qt's further special keys
+// characters up to U+FFFF. Every other key is dropped (none): modifier and lock keys pressed
+// alone (Shift, Control, Alt, Meta, AltGr, Caps Lock, ...), Qt's further special keys
 // (Select, Call, ...), characters above U+FFFF, the characters U+1000 to U+10FF (whose codes
 // are the special keys'), and keys that Qt cannot name and that type no single character.
 std::optional<quint16> handsetKeyCode(int qtKey, const QString& text);

@@ -5,7 +5,7 @@
 
 // The handset's application object. Construction removes the options it understands from the
 // argument vector and lowers argc to match: Qt's own options and the emulator's
-// (PlatformOptions.h).
+// (EmulatorOptions.h).
 //
 // It also turns SIGTERM, SIGINT and SIGHUP into an orderly end: every handset window is closed
 // and the event loops are left, so windows are destroyed by their owners as on any other exit.
@@ -13,11 +13,6 @@ class ZApplication : public QApplication {
     Q_OBJECT
 public:
     enum Type { GuiClient = 1 };
-
-    // "--help" and "--version" anywhere in the words print usage (with the key table) or the
-    // version, and nothing else, and end the process with status 0. Needs no display, so it is
-    // called before anything else is written or started.
-    static void answerInformationOptions(int argc, char** argv);
 
     ZApplication(int& argc, char** argv, int type = GuiClient);
     ~ZApplication() override;

@@ -1,10 +1,11 @@
 #include "ZMainWidget.h"
 
 #include "FixedSize.h"
+#include "FrontWindow.h"
 #include "HandsetKeys.h"
 #include "HandsetScreen.h"
-#include "HandsetSkin.h"
 #include "VideoSurface.h"
+#include "WindowFrame.h"
 #include "ZSoftKey.h"
 
 #include <QKeyEvent>
@@ -29,7 +30,7 @@ struct ZMainWidget::Parts {
     QLabel* title = nullptr;
     QVBoxLayout* content = nullptr;
     ZSoftKey* softKey = nullptr;
-    HandsetSkin* skin = nullptr;
+    QWidget* frame = nullptr;
     VideoSurface* video = nullptr;
     ScreenCover* darkOverlay = nullptr;
     bool fullScreen = false;
@@ -43,16 +44,17 @@ ZMainWidget::ZMainWidget(ZHeader::HEADER_TYPE, QWidget* parent, const QByteArray
     setFixedSize(HandsetScreen::kWidth, HandsetScreen::kHeight);
     new FixedSize(this);
     setFocusPolicy(Qt::StrongFocus);
-    if (!parent && HandsetSkin::isShown())
-        parts_->skin = new HandsetSkin(this);
+    if (!parent)
+        parts_->frame = WindowFrame::frame(this);
+    FrontWindow::watch();
     buildScreen();
 }
 
 ZMainWidget::~ZMainWidget() {
-    // The skin is this window's parent; it can go only once this window has left it.
-    if (parts_->skin) {
-        parts_->skin->hide();
-        parts_->skin->deleteLater();
+    // The frame is this window's parent; it can go only once this window has left it.
+    if (parts_->frame) {
+        parts_->frame->hide();
+        parts_->frame->deleteLater();
     }
     delete parts_;
 }
@@ -156,7 +158,8 @@ void ZMainWidget::deliverHandsetKey(QKeyEvent* desktopKey) {
         return; // a key the handset does not have
     const int code = *handsetCode;
     if (parts_->softKey && (code == HandsetKey::F1 || code == HandsetKey::F2)) {
-        if (desktopKey->type() == QEvent::KeyPress)
+        // A held soft key would open and close its menu, or its box, over and over.
+        if (desktopKey->type() == QEvent::KeyPress && !desktopKey->isAutoRepeat())
             parts_->softKey->press(code == HandsetKey::F1 ? ZSoftKey::LEFT : ZSoftKey::RIGHT);
         return;
     }

@@ -12,8 +12,8 @@ enum HEADER_TYPE { MAINDISPLAY_HEADER = 3 };
 }
 
 // A top-level handset window: a 240x320 screen with a title bar, a content area laid out by a
-// vertical box, and a soft-key bar at the bottom. Made without a parent, it is shown in the
-// handset drawn around it (HandsetSkin) unless skins are off.
+// vertical box, and a soft-key bar at the bottom. Made without a parent, it shows in a frame
+// of its own, such as the handset drawn around it, when a framer is set (WindowFrame.h).
 //
 // Key presses and releases reach keyPressEvent/keyReleaseEvent with handset key codes (see
 // HandsetKeys.h). F1 presses the left soft key and F2 the right one when the window has a

@@ -1,6 +1,6 @@
 #include "ZMessageDlg.h"
 
-#include "HandsetScreen.h"
+#include "ScreenPlacement.h"
 #include "ZSoftKey.h"
 
 #include <QKeyEvent>
@@ -87,5 +87,5 @@ void ZMessageDlg::keyPressEvent(QKeyEvent* event) {
 
 void ZMessageDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    HandsetScreen::centerInside(this, parentWidget());
+    ScreenPlacement::centerInside(this, parentWidget());
 }

@@ -1,6 +1,6 @@
 #include "ZNumPickerDlg.h"
 
-#include "HandsetScreen.h"
+#include "ScreenPlacement.h"
 #include "ZNumModule.h"
 #include "ZSoftKey.h"
 
@@ -105,7 +105,7 @@ void ZNumPickerDlg::keyPressEvent(QKeyEvent* event) {
 
 void ZNumPickerDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    HandsetScreen::centerInside(this, parentWidget());
+    ScreenPlacement::centerInside(this, parentWidget());
 }
 
 // A number that already exceeds the upper bound cannot come back into range with more digits,

@@ -1,6 +1,7 @@
 #include "ZSoftKey.h"
 
 #include "HandsetScreen.h"
+#include "ScreenPlacement.h"
 #include "ZOptionsMenu.h"
 
 #include <QHBoxLayout>
@@ -86,7 +87,7 @@ void ZSoftKey::mousePressEvent(QMouseEvent* event) {
 // The menu rises from the soft-key bar at the bottom of the screen, hidden or not, and never
 // leaves the screen.
 void ZSoftKey::openMenu(ZOptionsMenu* menu) {
-    const QRect screen = HandsetScreen::rectFor(this);
+    const QRect screen = ScreenPlacement::rectFor(this);
     if (screen.isNull())
         return;
     menu->setMaximumWidth(screen.width());

@@ -62,4 +62,8 @@ void MediaInfo::parseLine(const QByteArray& line) {
         length_ = scanWord(line, "ID_LENGTH=");
     else if (line.contains("ID_VIDEO_FPS"))
         fps_ = scanWord(line, "ID_VIDEO_FPS=");
+    else if (line.startsWith("ID_VIDEO_ID="))
+        hasVideo_ = true;
+    else if (line.startsWith("ID_AUDIO_ID="))
+        hasAudio_ = true;
 }

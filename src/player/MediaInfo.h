@@ -18,6 +18,9 @@ public:
     int bitrate() const { return bitrate_; }
     QByteArray fps() const { return fps_; }
     QByteArray demuxer() const { return demuxer_; }
+    // A clip with a sound stream and no picture: the player reported an audio stream
+    // ("ID_AUDIO_ID=") and no video stream ("ID_VIDEO_ID=").
+    bool isAudioOnly() const { return hasAudio_ && !hasVideo_; }
 
     // Applies one piece of identify output.
     void parseLine(const QByteArray& line);
@@ -29,4 +32,6 @@ private:
     int bitrate_ = 0;
     QByteArray fps_ = "0.0";
     QByteArray demuxer_ = "unknow";
+    bool hasVideo_ = false;
+    bool hasAudio_ = false;
 };

@@ -19,6 +19,11 @@ inline constexpr char kSeekPercentFormat[] = "seek %d 1\n";
 inline constexpr char kVolumeDown[] = "key_down_event 57\n";
 inline constexpr char kVolumeUp[] = "key_down_event 48\n";
 inline constexpr char kOnScreenDisplay[] = "key_down_event 111\n";
+// Questions about the current clip that leave the player's pause as it is.
+inline constexpr char kAskPath[] = "pausing_keep_force get_property path\n";
+inline constexpr char kAskPosition[] = "pausing_keep_force get_time_pos\n";
+inline constexpr char kAskLength[] = "pausing_keep_force get_time_length\n";
+
 // Sent before a command that must leave a paused player paused: any plain command resumes it.
 inline constexpr char kPausingKeepPrefix[] = "pausing_keep ";
 

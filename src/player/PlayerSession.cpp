@@ -1,6 +1,7 @@
 #include "PlayerSession.h"
 
 #include "CommandQueue.h"
+#include "PlayerInterface.h"
 
 #include <QSocketNotifier>
 #include <cerrno>
@@ -16,7 +17,10 @@ constexpr int kChunksPerWakeup = 8;
 
 } // namespace
 
-PlayerSession::PlayerSession() = default;
+PlayerSession::PlayerSession() {
+    questions_.setInterval(kQueryIntervalMs);
+    connect(&questions_, &QTimer::timeout, this, &PlayerSession::ask);
+}
 
 PlayerSession::~PlayerSession() {
     end();
@@ -41,8 +45,11 @@ bool PlayerSession::start(const CommandWords& command) {
     socket_ = ends[0];
     commands_ = std::make_unique<CommandQueue>(socket_);
     output_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
-    QObject::connect(output_.get(), &QSocketNotifier::activated, output_.get(),
-                     [this] { readOutput(); });
+    connect(output_.get(), &QSocketNotifier::activated, this, &PlayerSession::readOutput);
+    current_ = true;
+    // Asked at once, the player answers as soon as it has opened the clip, or failed to.
+    ask();
+    questions_.start();
     return true;
 }
 
@@ -51,21 +58,67 @@ void PlayerSession::send(const QByteArray& command) {
         commands_->send(command);
 }
 
+void PlayerSession::ask() {
+    send(Player::kAskPath);
+    send(Player::kAskPosition);
+    if (!lengthKnown_)
+        send(Player::kAskLength);
+}
+
 void PlayerSession::readOutput() {
     char buffer[kChunkBytes];
-    for (int chunk = 0; chunk < kChunksPerWakeup; ++chunk) {
+    for (int chunk = 0; chunk < kChunksPerWakeup && output_; ++chunk) {
         const ssize_t got = recv(socket_, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (got > 0 || (got < 0 && errno == EINTR))
-            continue;
-        // End of output, or a broken socket, reads as ready for ever; watching on would spin.
-        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+        if (got > 0) {
+            for (const PlayerReport& report : reports_.feed(QByteArray(buffer, got)))
+                act(report);
+        } else if (got == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // The player has gone; end of output reads as ready for ever, so watching ends.
             output_->setEnabled(false);
-        return;
+            clipOver(Failure::PlayerQuit);
+            return;
+        } else if (errno != EINTR) {
+            return;
+        }
     }
+}
+
+void PlayerSession::act(const PlayerReport& report) {
+    switch (report.kind) {
+    case PlayerReport::Position:
+        played_ = true;
+        emit positionChanged(report.seconds);
+        break;
+    case PlayerReport::Length:
+        lengthKnown_ = true;
+        emit lengthKnown(report.seconds);
+        break;
+    case PlayerReport::Current:
+        played_ = true;
+        break;
+    case PlayerReport::NotFound:
+        notFound_ = true;
+        break;
+    case PlayerReport::Idle:
+        clipOver(notFound_ ? Failure::NotFound : Failure::NotPlayable);
+        break;
+    }
+}
+
+void PlayerSession::clipOver(Failure ifNeverPlayed) {
+    if (!current_)
+        return;
+    current_ = false;
+    questions_.stop();
+    if (played_)
+        emit ended();
+    else
+        emit failed(ifNeverPlayed);
 }
 
 // The group dies first, so nothing is left to read or write when the socket closes.
 void PlayerSession::end() {
+    questions_.stop();
     child_.kill();
     output_.reset();
     commands_.reset();
@@ -73,4 +126,5 @@ void PlayerSession::end() {
         close(socket_);
     socket_ = -1;
     child_.end();
+    current_ = played_ = lengthKnown_ = notFound_ = false;
 }

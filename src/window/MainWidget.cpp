@@ -1,8 +1,10 @@
 #include "MainWidget.h"
 
+#include "AudioView.h"
 #include "CommandLine.h"
 #include "HandsetKeys.h"
 #include "KeyBindings.h"
+#include "PlaybackFailure.h"
 #include "PlayerInterface.h"
 #include "Trace.h"
 #include "ZLabel.h"
@@ -17,6 +19,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -32,7 +36,8 @@ constexpr int kLabelX = 10;
 constexpr int kLabelY = 10;
 
 // The player needs a moment to act on a command before the display or its pipe changes.
-constexpr useconds_t kSettleMicros = 200000;
+constexpr int kSettleMs = 200;
+constexpr useconds_t kSettleMicros = kSettleMs * 1000;
 
 constexpr int kSleepKeepOn = 0;
 constexpr int kSleepShort = 1;
@@ -45,6 +50,10 @@ constexpr char kAboutText[] = "Vidlark ver1.4beta\n"
                               "Email:\n"
                               " vidlark@example.org";
 
+bool isToggleKey(int key) {
+    return key == '5' || key == HandsetKey::F26 || key == HandsetKey::Star;
+}
+
 } // namespace
 
 MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent)
@@ -53,12 +62,14 @@ MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QW
     setMainWidgetTitle(toUtf8Text("Vidlark"));
     buildSoftKeys();
     buildInformationScreen();
+    listenToPlayer();
 }
 
 void MainWidget::setMediaInfo(const MediaInfo& info) {
     mediaInfo = info;
     commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
-    infoLabel->setText(toUtf8Text(informationText().constData()));
+    updateInformation();
+    audioView->setLength(mediaInfo.length().toDouble());
     loadKeyBindings(appDir, keyBindings);
 }
 
@@ -92,6 +103,9 @@ void MainWidget::buildInformationScreen() {
     // window has no height-for-width of its own, which the handset's toolkit reports as 0.
     scrollPanel->addChild(infoLabel, kLabelX, kLabelY);
     layout->addWidget(scrollPanel, 0, Qt::Alignment());
+    audioView = new AudioView(QFileInfo(QFile::decodeName(mediaPath)).fileName(), this);
+    audioView->hide();
+    layout->addWidget(audioView, 1);
 }
 
 QByteArray MainWidget::informationText() const {
@@ -101,44 +115,107 @@ QByteArray MainWidget::informationText() const {
             QByteArray::number(mediaInfo.height());
     text += "\n帧速：" + mediaInfo.fps();
     text += "\n码率：" + QByteArray::number(mediaInfo.bitrate());
-    text += "\n长度：" + mediaInfo.length();
-    return text;
+    text += "\n长度：" + (playerLength.isEmpty() ? mediaInfo.length() : playerLength);
+    return notice.isEmpty() ? text : notice + '\n' + text;
+}
+
+void MainWidget::updateInformation() {
+    infoLabel->setText(toUtf8Text(informationText().constData()));
 }
 
 void MainWidget::playorpause() {
+    finishSettling();
     switch (state) {
     case Idle:
+    case Stopped:
         state = Playing;
-        setFullScreenMode(true, false);
-        infoLabel->hide();
+        showPlayingView();
         startPlayer();
         break;
     case Playing:
         player.send(Player::kPause);
         state = Paused;
-        setFullScreenMode(false, false);
-        infoLabel->show();
-        show();
-        usleep(kSettleMicros);
-        setScreenSleep(kSleepPaused);
-        show();
+        showInformationScreen();
+        // The rest of the step waits for the player without holding up the interface.
+        settle.start(kSettleMs);
         break;
     case Paused:
         player.send(Player::kPause);
         state = Playing;
         setScreenSleep(kSleepKeepOn);
-        setFullScreenMode(true, false);
-        infoLabel->hide();
+        showPlayingView();
         break;
     }
 }
 
+void MainWidget::pauseSettled() {
+    setScreenSleep(kSleepPaused);
+    show();
+}
+
+// What comes next acts after the pause step is complete, as if that step had waited in place.
+void MainWidget::finishSettling() {
+    if (settle.isActive()) {
+        settle.stop();
+        pauseSettled();
+    }
+}
+
+// A clip without a picture has a view of its own; any other gives the screen to the player.
+void MainWidget::showPlayingView() {
+    const bool audio = mediaInfo.isAudioOnly();
+    setFullScreenMode(true, audio);
+    infoLabel->hide();
+    audioView->setVisible(audio);
+}
+
+void MainWidget::showInformationScreen() {
+    setFullScreenMode(false, false);
+    audioView->hide();
+    infoLabel->show();
+    show();
+}
+
 void MainWidget::startPlayer() {
-    player.start(commandLine);
     setScreenSleep(kSleepKeepOn);
+    notice.clear();
+    if (!player.start(commandLine))
+        stop(startFailureLine(player.startError()));
+}
+
+// The player, if it is still there, idles; playing again starts a new one.
+void MainWidget::stop(const QByteArray& reason) {
+    if (leaving)
+        return;
+    state = Stopped;
+    settle.stop();
+    notice = reason;
+    updateInformation();
+    showInformationScreen();
+    setScreenSleep(kSleepPaused);
+}
+
+void MainWidget::listenToPlayer() {
+    settle.setSingleShot(true);
+    connect(&settle, &QTimer::timeout, this, &MainWidget::pauseSettled);
+    connect(&player, &PlayerSession::ended, this, [this] { stop({}); });
+    connect(&player, &PlayerSession::failed, this,
+            [this](PlayerSession::Failure why) { stop(failureLine(why, mediaPath)); });
+    connect(&player, &PlayerSession::positionChanged, audioView, &AudioView::setPosition);
+    connect(&player, &PlayerSession::lengthKnown, this, [this](double seconds) {
+        audioView->setLength(seconds);
+        // The probe of a clip without a picture tells no length.
+        if (mediaInfo.length().toDouble() <= 0 && playerLength.isEmpty()) {
+            playerLength = QByteArray::number(seconds, 'f', 2);
+            updateInformation();
+        }
+    });
 }
 
 void MainWidget::jumpto() {
+    finishSettling();
+    if (state == Stopped)
+        return; // nothing plays to seek in
     auto* picker = new ZNumPickerDlg(3, nullptr, toUtf8Text("跳至").toLatin1().constData(), 0);
     ZNumModule* module = picker->getNumModule();
     module->setMaxValue(100);
@@ -179,9 +256,11 @@ void MainWidget::killall() {
     QCoreApplication::exit(0);
 }
 
-// A paused player stays paused: any plain command would resume it.
+// A paused player stays paused: any plain command would resume it. Once stopped, nothing plays
+// that a command could act on.
 void MainWidget::sendCommand(const QByteArray& command) {
-    player.send(state == Paused ? Player::keepingPause(command) : command);
+    if (state != Stopped)
+        player.send(state == Paused ? Player::keepingPause(command) : command);
 }
 
 void MainWidget::toggleScreenSleep() {
@@ -204,6 +283,10 @@ bool MainWidget::event(QEvent* event) {
 }
 
 void MainWidget::keyPressEvent(QKeyEvent* event) {
+    // A held key repeats; a toggle repeated would flicker between its two states.
+    if (event->isAutoRepeat() && isToggleKey(event->key()))
+        return;
+    finishSettling();
     if (runKeyBinding(keyBindings, event->key(), state == Paused, player) == -1)
         runBuiltInKey(event->key());
 }

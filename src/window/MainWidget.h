@@ -6,7 +6,9 @@
 #include "ZKbMainWidget.h"
 
 #include <QByteArrayList>
+#include <QTimer>
 
+class AudioView;
 class ZMessageDlg;
 class ZLabel;
 
@@ -42,6 +44,13 @@ private:
     void buildInformationScreen();
     QByteArray informationText() const;
 
+    void listenToPlayer();
+    void updateInformation();
+    void showPlayingView();
+    void showInformationScreen();
+    void pauseSettled();
+    void finishSettling();
+    void stop(const QByteArray& reason);
     void startPlayer();
     void toggleScreenSleep();
     void setScreenSleep(int seconds);
@@ -52,6 +61,12 @@ private:
     bool leaving = false;
     ZMessageDlg* aboutDlg = nullptr;
     ZLabel* infoLabel = nullptr;
+    AudioView* audioView = nullptr;
+    QTimer settle;
+    // A line on why the clip does not play, above the clip's properties; UTF-8.
+    QByteArray notice;
+    // The length the player told, where the probe had none.
+    QByteArray playerLength;
     PlayerSession player;
     CommandWords commandLine;
     QByteArray mediaPath;

@@ -38,6 +38,36 @@ QRect brightArea(const QImage& screen, int left, int right) {
     return area;
 }
 
+// The bare screen's title bar, shown on the information screen and hidden while a clip plays.
+bool titleShown(const QImage& screen) {
+    return !screen.isNull() && qBlue(screen.pixel(4, 4)) > qRed(screen.pixel(4, 4)) + 40;
+}
+
+// The rows of dark text on the information screen's light ground, one range of rows a line.
+QList<std::pair<int, int>> textLines(const QImage& screen) {
+    QList<std::pair<int, int>> lines;
+    for (int y = 26; titleShown(screen) && y < 290; ++y) {
+        bool dark = false;
+        for (int x = 5; x < 235 && !dark; ++x)
+            dark = qGray(screen.pixel(x, y)) < 100;
+        if (dark && (lines.isEmpty() || lines.last().second < y - 1))
+            lines.append({y, y});
+        else if (dark)
+            lines.last().second = y;
+    }
+    return lines;
+}
+
+// The played part of the audio view's bar, in pixels; -1 where the audio view does not show.
+int barPlayed(const QImage& screen) {
+    if (screen.isNull() || titleShown(screen) || qGray(screen.pixel(2, 185)) > 30)
+        return -1;
+    int lit = 0;
+    for (int x = 14; x < 226; ++x)
+        lit += qGray(screen.pixel(x, 185)) > 200;
+    return lit;
+}
+
 } // namespace
 
 class HandsetTest : public QObject {
@@ -47,6 +77,7 @@ class HandsetTest : public QObject {
     QByteArray clip;
     QProcess bystander;
     QSize chineseSubtitle;
+    QImage failureLine;
 
     // vidlark, the stand-ins and the menu file in a directory of their own, with a
     // keyline.
@@ -161,7 +192,7 @@ private slots:
         QCOMPARE(run->exitCode(), 0);
     }
 
-    void leavingPausesOnceAndFiveResumes() {
+    void leavingPausesOnceAndKeysComeBack() {
         QProcess otherClient;
         otherClient.start("xlogo", {"-geometry", "100x100+0+0"});
         const QString log = work.filePath("player.log");
@@ -185,8 +216,70 @@ private slots:
         x.key({"5"});
         QTRY_COMPARE_WITH_TIMEOUT(pauses(), 2, 5000);
         QCOMPARE(focused(), program);
+        // The menu, then the about box, which takes the focus and so pauses; the keys come back
+        // to the window as each closes, without a window manager to give them back.
+        x.key({"F1", "Escape", "F2"});
+        QTRY_COMPARE_WITH_TIMEOUT(pauses(), 3, 5000);
+        x.key({"Return"});
+        QTRY_COMPARE(focused(), program);
+        x.key({"5"});
+        QTRY_COMPARE_WITH_TIMEOUT(pauses(), 4, 5000);
         exitFromMenu();
         QVERIFY(run->waitForExit(5000));
+    }
+
+    // What the player says reaches the screen: the end of a clip, with 5 playing it again; a
+    // file or a player that cannot play, in a line above the clip's properties; and the time of
+    // a clip without a picture, which plays where no sound device is.
+    void playerTalksBack_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("withPlayer");
+        const QString shortClip = work.filePath("two-seconds.avi");
+        QVERIFY(TestSupport::generateClip(shortClip, 320, 240, 2, {"-c:v", "mpeg4"}));
+        QVERIFY(TestSupport::generateClip(work.filePath("tone.mp3"), 16, 16, 10, {"-vn"}));
+        QVERIFY(TestSupport::writeFile(work.filePath("empty.avi"), {}));
+        QTest::newRow("stopped-view") << shortClip << true;
+        QTest::newRow("failure-empty-file") << work.filePath("empty.avi") << true;
+        QTest::newRow("failure-missing-player") << shortClip << false;
+        QTest::newRow("audio") << work.filePath("tone.mp3") << true;
+    }
+    void playerTalksBack() {
+        QFETCH(QString, file);
+        QFETCH(bool, withPlayer);
+        const QString dir = programDirWith(QTest::currentDataTag());
+        QVERIFY(withPlayer || QFile::remove(dir + "/mplayer"));
+        auto run = play(QFile::encodeName(file), {"-bare"}, dir);
+        const QString tag = QString::fromUtf8(QTest::currentDataTag());
+        const auto save = [&](const QImage& shot, const QString& name) {
+            shot.save(VIDLARK_SCREENSHOT_DIR "/" + name + ".png");
+        };
+        QImage shot;
+        if (tag == "audio") {
+            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), barPlayed(shot) > 0), 10000);
+            save(shot, "audio-1");
+            const int played = barPlayed(shot);
+            QTest::qWait(2000);
+            save(shot = x.screenshot(), "audio-2");
+            QVERIFY2(barPlayed(shot) > played, qPrintable(QString::number(played)));
+        } else {
+            // The stopped view, or the failure's line above the six of the clip's properties.
+            const int lines = tag == "stopped-view" ? 6 : 7;
+            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines), 10000);
+            save(shot, tag);
+            if (failureLine.isNull() && lines == 7)
+                failureLine = shot.copy(0, textLines(shot)[0].first, 240, 14);
+            else if (lines == 7)
+                QVERIFY(shot.copy(0, textLines(shot)[0].first, 240, 14) != failureLine);
+        }
+        if (tag == "stopped-view") {
+            x.focus(x.waitForWindow("^Vidlark$"));
+            x.key({"2", "8", "5"});
+            QTRY_VERIFY_WITH_TIMEOUT(!titleShown(x.screenshot()), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(textLines(x.screenshot()).size() == 6, 10000);
+        }
+        run->signal(SIGTERM);
+        QVERIFY(run->waitForExit(5000));
+        QCOMPARE(run->exitCode(), 0);
     }
 
     // Real keys choose, in a UTF-8 directory, a clip whose Latin-1 name is not UTF-8.

@@ -1,3 +1,4 @@
+#include "PlayerInterface.h"
 #include "PlayerSession.h"
 #include "TestSupport.h"
 
@@ -45,7 +46,57 @@ private slots:
             "seek +30\npause\npausing_keep osd\n" + QByteArray(1, '\0') + "\xff\r\n";
         for (const QByteArray& line : lines.split('\n').mid(0, 4))
             player.send(line + '\n');
-        QTRY_COMPARE_WITH_TIMEOUT(TestSupport::readLog(path("received")), lines, 30000);
+        const auto commands = [&] {
+            QByteArray received = TestSupport::readLog(path("received"));
+            return received.replace(Player::kAskPath, "")
+                .replace(Player::kAskPosition, "")
+                .replace(Player::kAskLength, "");
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(commands(), lines, 30000);
+    }
+
+    // What the player says, as canned output, and what the session makes of it. Silence, and
+    // answers that tell no end, leave the clip current however long they last.
+    void listens_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("then");
+        QTest::addColumn<QStringList>("heard");
+        const QByteArray readOn = "cat >/dev/null";
+        QTest::newRow("silent player") << QByteArray() << readOn << QStringList();
+        QTest::newRow("playing") << QByteArray(
+                                        "ANS_path=/a.avi\nANS_TIME_POSITION=1.4\rANS_LENGTH=3.00\n")
+                                 << readOn << QStringList{"position 1.4", "length 3"};
+        QTest::newRow("played to the end")
+            << QByteArray("ANS_TIME_POSITION=2.5\n\n\nANS_path=(null)\nANS_path=(null)\n") << readOn
+            << QStringList{"position 2.5", "ended"};
+        QTest::newRow("file not found")
+            << QByteArray("File not found: 'x.avi'\nFailed to open x.avi.\nANS_path=(null)\n")
+            << readOn << QStringList{"failed NotFound"};
+        QTest::newRow("nothing opened") << QByteArray(5000, 'x') + "\nANS_path=(null)\n"
+                                        << readOn << QStringList{"failed NotPlayable"};
+        QTest::newRow("quit at once")
+            << QByteArray() << QByteArray("exit 0") << QStringList{"failed PlayerQuit"};
+        QTest::newRow("crashed while playing")
+            << QByteArray("ANS_path=/a.avi\n") << QByteArray("kill -SEGV $$")
+            << QStringList{"ended"};
+    }
+    void listens() {
+        QFETCH(QByteArray, output);
+        QFETCH(QByteArray, then);
+        PlayerSession player;
+        QStringList heard;
+        connect(&player, &PlayerSession::positionChanged, this,
+                [&](double s) { heard << "position " + QString::number(s); });
+        connect(&player, &PlayerSession::lengthKnown, this,
+                [&](double s) { heard << "length " + QString::number(s); });
+        connect(&player, &PlayerSession::ended, this, [&] { heard << "ended"; });
+        connect(&player, &PlayerSession::failed, this, [&](PlayerSession::Failure why) {
+            heard << "failed " + QString(QMetaEnum::fromType<PlayerSession::Failure>().valueToKey(
+                                     int(why)));
+        });
+        QVERIFY(player.start(wordsOf({"sh", "-c", "printf '%s' \"$0\"; " + then, output})));
+        QTest::qWait(2 * PlayerSession::kQueryIntervalMs + 500);
+        QTEST(heard, "heard");
     }
 
     // A child that cannot be executed is known at once; thousands of commands, to a player that

@@ -1,9 +1,11 @@
 #include "HandsetSkin.h"
 
+#include "EmulatorOptions.h"
 #include "FixedSize.h"
 #include "HandsetKeys.h"
 #include "SkinLayout.h"
 #include "SkinPainter.h"
+#include "WindowFrame.h"
 #include "ZMainWidget.h"
 #include "ZSoftKey.h"
 
@@ -13,24 +15,10 @@
 #include <QPainter>
 #include <utility>
 
-namespace {
-
-bool skinsShown = true;
-
-} // namespace
-
-void HandsetSkin::setShown(bool shown) {
-    skinsShown = shown;
-}
-
-bool HandsetSkin::isShown() {
-    return skinsShown;
-}
-
-ZMainWidget* HandsetSkin::screenIn(QWidget* window) {
-    if (auto* skin = qobject_cast<HandsetSkin*>(window))
-        return skin->screen();
-    return qobject_cast<ZMainWidget*>(window);
+void HandsetSkin::install() {
+    if (!EmulatorOptions::bare())
+        WindowFrame::setFramer(
+            [](ZMainWidget* screen) -> QWidget* { return new HandsetSkin(screen); });
 }
 
 HandsetSkin::HandsetSkin(ZMainWidget* screen) : screen_(screen) {

@@ -1,17 +1,19 @@
-#include "PlatformOptions.h"
+#include "EmulatorOptions.h"
 
-#include "HandsetSkin.h"
 #include "MemoryCard.h"
 
 #include <QFile>
 #include <cstring>
 
+namespace EmulatorOptions {
 namespace {
+
+bool bareAsked = false;
 
 // How many words, from the one at argv[i], form an option of ours: 0 when it is none.
 int takeOption(int i, int argc, char** argv) {
     if (std::strcmp(argv[i], "-bare") == 0) {
-        HandsetSkin::setShown(false);
+        bareAsked = true;
         return 1;
     }
     if (std::strcmp(argv[i], "-card") != 0)
@@ -24,7 +26,7 @@ int takeOption(int i, int argc, char** argv) {
 
 } // namespace
 
-void takePlatformOptions(int& argc, char** argv) {
+void take(int& argc, char** argv) {
     int kept = 1;
     int i = 1;
     while (i < argc && std::strcmp(argv[i], "--") != 0) {
@@ -38,3 +40,9 @@ void takePlatformOptions(int& argc, char** argv) {
     argv[kept] = nullptr;
     argc = kept;
 }
+
+bool bare() {
+    return bareAsked;
+}
+
+} // namespace EmulatorOptions

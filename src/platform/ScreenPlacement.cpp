@@ -1,22 +1,22 @@
-#include "HandsetScreen.h"
+#include "ScreenPlacement.h"
 
-#include "HandsetSkin.h"
+#include "WindowFrame.h"
 #include "ZMainWidget.h"
 
 #include <QApplication>
 
-namespace HandsetScreen {
+namespace ScreenPlacement {
 
 namespace {
 
 const ZMainWidget* handsetWindowOf(const QWidget* widget) {
     if (widget)
-        if (auto* own = HandsetSkin::screenIn(widget->window()))
+        if (auto* own = WindowFrame::screenIn(widget->window()))
             return own;
-    if (auto* active = HandsetSkin::screenIn(QApplication::activeWindow()))
+    if (auto* active = WindowFrame::screenIn(QApplication::activeWindow()))
         return active;
     for (QWidget* topLevel : QApplication::topLevelWidgets()) {
-        auto* window = HandsetSkin::screenIn(topLevel);
+        auto* window = WindowFrame::screenIn(topLevel);
         if (window && window->isVisible())
             return window;
     }
@@ -40,4 +40,4 @@ void centerInside(QWidget* window, const QWidget* anchor) {
     window->setGeometry(placed);
 }
 
-} // namespace HandsetScreen
+} // namespace ScreenPlacement

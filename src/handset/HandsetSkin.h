@@ -15,12 +15,9 @@
 class HandsetSkin : public QWidget {
     Q_OBJECT
 public:
-    // Whether top-level handset windows get a skin: yes unless the application was told to
-    // show bare screens.
-    static void setShown(bool shown);
-    static bool isShown();
-    // The handset window a top-level window shows: itself, or the one in the skin; else null.
-    static ZMainWidget* screenIn(QWidget* window);
+    // Top-level handset windows made from now on are drawn in a skin each, unless the emulator
+    // was told to show bare screens. Called once the application has taken its options.
+    static void install();
 
     explicit HandsetSkin(ZMainWidget* screen);
     ZMainWidget* screen() const { return qobject_cast<ZMainWidget*>(screen_.data()); }

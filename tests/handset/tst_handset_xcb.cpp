@@ -1,8 +1,12 @@
-// On a real X server the video surface and the dark screen lie above all else on the screen,
-// and stay inside it: the handset drawn around it shows unchanged.
+// The handset drawn around the screen on a real X server: the video surface and the dark screen
+// lie above all else on the screen and stay inside it, and a click on a key drawn on it presses
+// the screen's key.
+#include "HandsetSkin.h"
 #include "XSession.h"
 #include "ZApplication.h"
 #include "ZKbMainWidget.h"
+#include "ZOptionsMenu.h"
+#include "ZSoftKey.h"
 
 #include <QtTest>
 #include <cstdio>
@@ -58,6 +62,27 @@ private slots:
         QCOMPARE(window.size(), QSize(240, 320));
     }
 
+    // A click on a soft key drawn on the handset presses the screen's soft key: the left one opens
+    // its menu inside the screen, the right one calls its slot.
+    void softKeyClicks() {
+        ZKbMainWidget window(ZHeader::MAINDISPLAY_HEADER, nullptr, "main", 1);
+        auto* softKeys = new ZSoftKey(nullptr, &window, &window);
+        auto* menu = new ZOptionsMenu(QRect(), &window, nullptr, 0, ZSkinService::clsZOptionsMenu);
+        menu->insertItem("Exit", nullptr, nullptr, true, 2, -1);
+        softKeys->setOptMenu(ZSoftKey::LEFT, menu);
+        window.setSoftKey(softKeys);
+        QSignalSpy right(softKeys, &ZSoftKey::rightClicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* skin = qobject_cast<HandsetSkin*>(window.window());
+        QVERIFY(skin);
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F1}) // a click outside the menu closes it
+            QTest::mouseClick(skin, Qt::LeftButton, {}, skin->keyRect(key).center());
+        QVERIFY(menu->isVisible());
+        QVERIFY(QRect(window.mapToGlobal(QPoint()), window.size()).contains(menu->geometry()));
+        QCOMPARE(right.count(), 1);
+    }
+
     // With no session bus announced, nothing the windows did may start one: libdbus would run
     // the dbus-launch found first in PATH, the recording one main() puts there.
     void cleanupTestCase() { QVERIFY(!QFile::exists(bin.filePath("dbus-launch ran"))); }
@@ -81,7 +106,8 @@ int main(int argc, char** argv) {
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     qunsetenv("XDG_RUNTIME_DIR");
     ZApplication app(argc, argv);
+    HandsetSkin::install();
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_platform_xcb.moc"
+#include "tst_handset_xcb.moc"

@@ -6,4 +6,10 @@
 //                drawn around it
 //   -card DIR    the memory card is the directory DIR
 // Taking stops at "--", so that a file may carry one of these names.
-void takePlatformOptions(int& argc, char** argv);
+namespace EmulatorOptions {
+
+void take(int& argc, char** argv);
+// Whether -bare was taken.
+bool bare();
+
+} // namespace EmulatorOptions

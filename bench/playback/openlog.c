@@ -1,6 +1,7 @@
 /* Preloaded into the program and the players it starts: notes the time at which the clip named
  * by $BENCH_CLIP is opened, and whether an identify run or the playing player opened it, in
- * $BENCH_OPENLOG as "SECONDS.NANOSECONDS identify|play". */
+ * $BENCH_OPENLOG as "SECONDS.NANOSECONDS identify|play". The program's own reads of the clip (its
+ * stored rotation) are neither. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -12,26 +13,32 @@
 #include <time.h>
 #include <unistd.h>
 
-static int isIdentifyRun(void) {
+/* "identify", "play", or null for a process that is no player. */
+static const char* playerRun(void) {
     char words[8192];
     int fd = (int)syscall(SYS_openat, AT_FDCWD, "/proc/self/cmdline", O_RDONLY);
     if (fd < 0)
-        return 0;
+        return NULL;
     ssize_t length = read(fd, words, sizeof words);
     close(fd);
-    return length > 0 && memmem(words, (size_t)length, "-identify", 10) != NULL;
+    if (length <= 0)
+        return NULL;
+    if (memmem(words, (size_t)length, "-identify", 10))
+        return "identify";
+    return memmem(words, (size_t)length, "-slave", 7) ? "play" : NULL;
 }
 
 static void note(const char* path) {
     const char* clip = getenv("BENCH_CLIP");
     const char* log = getenv("BENCH_OPENLOG");
-    if (!clip || !log || !path || !strstr(path, clip))
+    const char* run = NULL;
+    if (!clip || !log || !path || !strstr(path, clip) || !(run = playerRun()))
         return;
     struct timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     char line[64];
-    int length = snprintf(line, sizeof line, "%lld.%09ld %s\n", (long long)now.tv_sec,
-                          now.tv_nsec, isIdentifyRun() ? "identify" : "play");
+    int length =
+        snprintf(line, sizeof line, "%lld.%09ld %s\n", (long long)now.tv_sec, now.tv_nsec, run);
     int fd = (int)syscall(SYS_openat, AT_FDCWD, log, O_WRONLY | O_APPEND | O_CREAT, 0644);
     if (fd >= 0) {
         ssize_t written = write(fd, line, (size_t)length);

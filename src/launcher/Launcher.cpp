@@ -5,6 +5,7 @@
 #include "MediaPathArgument.h"
 #include "Picker.h"
 #include "PlayerWindow.h"
+#include "Playlist.h"
 #include "ProbeAhead.h"
 #include "Trace.h"
 #include "Usage.h"
@@ -12,13 +13,16 @@
 
 namespace {
 
-// Builds the window on the probe and plays it: no window when the program was told to end
-// while the clip was probed.
-void play(ZApplication& app, std::unique_ptr<MediaProbe> probe, const QByteArray& appDir,
+// Builds the window on the probe of the path's first clip and plays it: no window when the
+// program was told to end while the clip was probed. A list's window plays its clips in turn.
+void play(ZApplication& app, ProbeAhead& ahead, const QByteArray& path, const QByteArray& appDir,
           bool traced) {
+    const QByteArrayList clips = Playlist::clipsOf(path);
+    std::unique_ptr<MediaProbe> probe = ahead.take(clips.first());
     MainWidget* window = buildPlayerWindow(*probe, appDir);
     if (!window)
         return;
+    window->setPlaylist(clips);
     if (traced)
         Trace::line("MainWidget new ok");
     app.setMainWidget(window);
@@ -29,7 +33,7 @@ void play(ZApplication& app, std::unique_ptr<MediaProbe> probe, const QByteArray
 
 void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
                 const QByteArray& appDir) {
-    play(app, ahead.take(path), appDir, true);
+    play(app, ahead, path, appDir, true);
     Trace::line("\nexit3!");
 }
 
@@ -37,10 +41,11 @@ void directRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& path,
 // starts the player at once.
 void pickerRoad(ZApplication& app, ProbeAhead& ahead, const QByteArray& appDir) {
     QByteArray chosenPath;
-    const QString choice = runPicker(chosenPath, [&](const QByteArray& path) { ahead.ask(path); });
+    const QString choice = runPicker(
+        chosenPath, [&](const QByteArray& path) { ahead.ask(Playlist::clipsOf(path).first()); });
     if (choice != QLatin1String("USER_CANCEL")) {
         Trace::bare("\nget name");
-        play(app, ahead.take(chosenPath), appDir, false);
+        play(app, ahead, chosenPath, appDir, false);
     }
     Trace::bare("\nunget name");
 }

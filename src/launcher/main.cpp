@@ -1,8 +1,9 @@
 // The program's start: the identify run is set going before Qt's start-up, so that the two run
-// side by side.
+// side by side. For a list it is the run of the list's first clip.
 #include "AppDirectory.h"
 #include "Launcher.h"
 #include "MediaPathArgument.h"
+#include "Playlist.h"
 #include "ProbeAhead.h"
 #include "StandardDescriptors.h"
 #include "Trace.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     const QByteArray appDir = QByteArray::fromStdString(appDirectory().value_or(std::string()));
     ProbeAhead ahead(appDir);
     if (const char* path = pathKnownBeforeQt(argc, argv))
-        ahead.ask(path);
+        ahead.ask(Playlist::clipsOf(path).first());
     const int status = runLauncher(argc, argv, appDir, ahead);
     Trace::finish();
     return status;

@@ -55,13 +55,9 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
-int reap(pid_t pid) {
-    int status = 0;
-    pid_t reaped;
-    do {
-        reaped = waitpid(pid, &status, 0);
-    } while (reaped < 0 && errno == EINTR);
-    return reaped == pid ? status : -1;
+void reap(pid_t pid) {
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
 }
 
 } // namespace
@@ -72,13 +68,14 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::start(const QByteArrayList& argv, int inputFd, int outputFd) {
     end();
-    status_ = -1;
     error_ = EINVAL;
     if (argv.isEmpty())
         return false;
     int lifeline[2];
-    if (pipe2(lifeline, O_CLOEXEC) != 0)
-        return error_ = errno, false;
+    if (pipe2(lifeline, O_CLOEXEC) != 0) {
+        error_ = errno;
+        return false;
+    }
     lifeline_ = lifeline[1];
     guard_ = SpawnPlan(lifeline[0], -1, 0).spawn(const_cast<char* const*>(kGuardWords));
     close(lifeline[0]);
@@ -89,8 +86,11 @@ bool ChildProcess::start(const QByteArrayList& argv, int inputFd, int outputFd) 
         words.push_back(nullptr);
         pid_ = SpawnPlan(inputFd, outputFd, guard_).spawn(words.data());
     }
-    if (guard_ > 0 && pid_ > 0)
-        return error_ = 0, true;
+    if (guard_ > 0 && pid_ > 0) {
+        error_ = 0;
+        return true;
+    }
+    // A failed spawn left the errno value, negated, where the pid would be.
     error_ = guard_ <= 0 ? -guard_ : -pid_;
     pid_ = -1;
     end();
@@ -105,27 +105,13 @@ void ChildProcess::kill() {
         ::kill(-guard_, SIGKILL);
 }
 
-bool ChildProcess::hasEnded() {
-    if (pid_ <= 0)
-        return status_ != -1;
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) != pid_)
-        return false;
-    status_ = status;
-    pid_ = -1;
+void ChildProcess::end() {
     kill();
-    return true;
-}
-
-int ChildProcess::end() {
-    kill();
-    if (pid_ > 0)
-        status_ = reap(pid_);
-    if (guard_ > 0)
-        reap(guard_);
+    for (const pid_t pid : {pid_, guard_}) {
+        if (pid > 0)
+            reap(pid);
+    }
     if (lifeline_ >= 0)
         close(lifeline_);
-    const int status = status_;
     pid_ = guard_ = lifeline_ = -1;
-    return status;
 }

@@ -22,25 +22,16 @@ public:
     // program could not be executed; error() then tells why, as an errno value.
     bool start(const QByteArrayList& argv, int inputFd, int outputFd);
     int error() const { return error_; }
-    bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
 
     // Kills the child's whole group at once, without waiting for it to go.
     void kill();
-    // Whether the child has ended by itself; reaps it when it has, without blocking. Its group
-    // is then killed, with whatever it left there.
-    bool hasEnded();
-    // The raw wait status of a child that has ended, or -1.
-    int status() const { return status_; }
 
-    // Kills the whole group, reaps the child and the guard, and lets the lifeline go. Returns
-    // the child's raw wait status, or -1 when there was none.
-    int end();
+    // Kills the whole group, reaps the child and the guard, and lets the lifeline go.
+    void end();
 
 private:
     pid_t pid_ = -1;
     pid_t guard_ = -1;
     int lifeline_ = -1;
     int error_ = 0;
-    int status_ = -1;
 };

@@ -25,15 +25,23 @@ constexpr const char* kProbeOptions[] = {"-nosound", "-vc", "dummy", "-vo", "nul
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
 
-// Only the last three bytes count, so "list.M3U" and "listm3u" are both playlists.
-bool isPlaylist(const QByteArray& mediaPath) {
-    const QByteArray ending = mediaPath.right(3).toLower();
-    return ending == "m3u" || ending == "pls" || ending == "asx" || ending == "ram";
-}
-
 void appendPlain(CommandWords& words, std::span<const char* const> texts) {
     for (const char* text : texts)
         words << CommandWord{text};
+}
+
+// MPlayer's filters that turn a picture stored with this clockwise rotation upright.
+QByteArray uprightTurn(int rotation) {
+    switch (rotation) {
+    case 90:
+        return "rotate=1,";
+    case 180:
+        return "flip,mirror,";
+    case 270:
+        return "rotate=2,";
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -43,13 +51,15 @@ QByteArray playerNameFor(const MediaInfo& info) {
                                                      : Player::kDefaultExecutable;
 }
 
-QByteArray filterChainFor(int width, int height) {
+QByteArray filterChainFor(int width, int height, int rotation) {
+    QByteArray chain = uprightTurn(rotation);
+    if (rotation == 90 || rotation == 270)
+        std::swap(width, height);
     // The probe hands over whatever integers the player printed; 64 bits keep the aspect test
     // free of overflow.
     qint64 vertical = height;
     qint64 horizontal = width;
     const bool rotated = height < width && width > kScreenWidth;
-    QByteArray chain;
     if (rotated) {
         chain += "rotate=2,";
         std::swap(vertical, horizontal);
@@ -65,17 +75,15 @@ QByteArray filterChainFor(int width, int height) {
 }
 
 CommandWords commandLineFor(const QByteArray& appDir, const QByteArray& mediaPath,
-                            const MediaInfo& info) {
+                            const MediaInfo& info, int rotation) {
     CommandWords words{{appDir + '/' + playerNameFor(info)}};
     appendPlain(words, kSlaveOptions);
     // The chain's own words: the filter list, and the option that follows a turned one.
-    for (const QByteArray& word : filterChainFor(info.width(), info.height()).split(' '))
+    for (const QByteArray& word : filterChainFor(info.width(), info.height(), rotation).split(' '))
         words << CommandWord{word};
     appendPlain(words, kPlaybackOptions);
     words << CommandWord{appDir + Player::kMenuFileSuffix, true};
     words << CommandWord{"-font"} << CommandWord{Player::kFontPath};
-    if (isPlaylist(mediaPath))
-        words << CommandWord{"-playlist"};
     words << CommandWord{asFileArgument(mediaPath), true};
     return words;
 }

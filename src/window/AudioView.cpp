@@ -25,6 +25,11 @@ AudioView::AudioView(const QString& name, QWidget* parent) : QWidget(parent), na
     setPalette(colours);
 }
 
+void AudioView::setName(const QString& name) {
+    name_ = name;
+    update();
+}
+
 void AudioView::setPosition(double seconds) {
     position_ = seconds;
     update();

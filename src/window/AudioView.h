@@ -9,6 +9,7 @@ class AudioView : public QWidget {
 public:
     AudioView(const QString& name, QWidget* parent);
 
+    void setName(const QString& name);
     void setPosition(double seconds);
     void setLength(double seconds);
 

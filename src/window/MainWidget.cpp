@@ -4,9 +4,12 @@
 #include "CommandLine.h"
 #include "HandsetKeys.h"
 #include "KeyBindings.h"
+#include "MediaProbe.h"
 #include "PlaybackFailure.h"
 #include "PlayerInterface.h"
 #include "Trace.h"
+#include "VideoRotation.h"
+#include "ZApplication.h"
 #include "ZLabel.h"
 #include "ZMessageDlg.h"
 #include "ZNumModule.h"
@@ -58,19 +61,34 @@ bool isToggleKey(int key) {
 
 MainWidget::MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent)
     : ZKbMainWidget(ZHeader::MAINDISPLAY_HEADER, parent, mediaPath, kTopLevelFlag),
-      mediaPath(mediaPath), appDir(appDir) {
+      mediaPath(mediaPath), appDir(appDir), clips{mediaPath} {
     setMainWidgetTitle(toUtf8Text("Vidlark"));
     buildSoftKeys();
     buildInformationScreen();
     listenToPlayer();
 }
 
-void MainWidget::setMediaInfo(const MediaInfo& info) {
+void MainWidget::setMediaInfo(const MediaInfo& info, int rotation) {
     mediaInfo = info;
-    commandLine = commandLineFor(appDir, mediaPath, mediaInfo);
+    commandLine = commandLineFor(appDir, mediaPath, mediaInfo, rotation);
     updateInformation();
     audioView->setLength(mediaInfo.length().toDouble());
     loadKeyBindings(appDir, keyBindings);
+}
+
+bool MainWidget::takeProbe(MediaProbe& probe) {
+    probe.traceCommand();
+    // Read while the probe runs: a few header reads, as MPlayer cannot report it.
+    const int rotation = videoRotationOfFile(probe.mediaPath());
+    if (!probe.wait(ZApplication::terminationNotice()))
+        return false;
+    setMediaInfo(probe.info(), rotation);
+    return true;
+}
+
+void MainWidget::setPlaylist(const QByteArrayList& list) {
+    clips = list;
+    clipIndex = 0;
 }
 
 MainWidget::~MainWidget() {
@@ -94,7 +112,7 @@ void MainWidget::buildSoftKeys() {
 
 void MainWidget::buildInformationScreen() {
     QVBoxLayout* layout = getVBoxLayout();
-    auto* scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
+    scrollPanel = new ZScrollPanel(this, nullptr, 0, ZSkinService::clsZScrollPanel);
     infoLabel = new ZLabel(toUtf8Text(informationText().constData()), this, "ZLabel", 0,
                            ZSkinService::clsZLabel);
     infoLabel->setPreferredWidth(kLabelWidth);
@@ -127,10 +145,12 @@ void MainWidget::playorpause() {
     finishSettling();
     switch (state) {
     case Idle:
+        playFromStart();
+        break;
     case Stopped:
-        state = Playing;
-        showPlayingView();
-        startPlayer();
+        // A list plays again from its first clip.
+        if (clipIndex == 0 || loadClip(0))
+            playFromStart();
         break;
     case Playing:
         player.send(Player::kPause);
@@ -146,6 +166,12 @@ void MainWidget::playorpause() {
         showPlayingView();
         break;
     }
+}
+
+void MainWidget::playFromStart() {
+    state = Playing;
+    showPlayingView();
+    startPlayer();
 }
 
 void MainWidget::pauseSettled() {
@@ -166,12 +192,14 @@ void MainWidget::showPlayingView() {
     const bool audio = mediaInfo.isAudioOnly();
     setFullScreenMode(true, audio);
     infoLabel->hide();
+    scrollPanel->setVisible(!audio);
     audioView->setVisible(audio);
 }
 
 void MainWidget::showInformationScreen() {
     setFullScreenMode(false, false);
     audioView->hide();
+    scrollPanel->show();
     infoLabel->show();
     show();
 }
@@ -195,12 +223,38 @@ void MainWidget::stop(const QByteArray& reason) {
     setScreenSleep(kSleepPaused);
 }
 
+// The next clip of a list plays, whether this one ended or failed; the last one's end or
+// failure is what the stopped window shows.
+void MainWidget::clipOver(const QByteArray& reason) {
+    if (clipIndex + 1 >= clips.size()) {
+        stop(reason);
+        return;
+    }
+    // Not from within the session's own signal: starting the next player ends this one.
+    QMetaObject::invokeMethod(this, &MainWidget::playNextClip, Qt::QueuedConnection);
+}
+
+void MainWidget::playNextClip() {
+    if (!leaving && loadClip(clipIndex + 1))
+        playFromStart();
+}
+
+// Each clip has its own probe, and so its own command line and information screen.
+bool MainWidget::loadClip(qsizetype index) {
+    clipIndex = index;
+    mediaPath = clips[index];
+    playerLength.clear();
+    audioView->setName(QFileInfo(QFile::decodeName(mediaPath)).fileName());
+    MediaProbe probe(mediaPath, appDir + '/' + Player::kProbeExecutable);
+    return takeProbe(probe);
+}
+
 void MainWidget::listenToPlayer() {
     settle.setSingleShot(true);
     connect(&settle, &QTimer::timeout, this, &MainWidget::pauseSettled);
-    connect(&player, &PlayerSession::ended, this, [this] { stop({}); });
+    connect(&player, &PlayerSession::ended, this, [this] { clipOver({}); });
     connect(&player, &PlayerSession::failed, this,
-            [this](PlayerSession::Failure why) { stop(failureLine(why, mediaPath)); });
+            [this](PlayerSession::Failure why) { clipOver(failureLine(why, mediaPath)); });
     connect(&player, &PlayerSession::positionChanged, audioView, &AudioView::setPosition);
     connect(&player, &PlayerSession::lengthKnown, this, [this](double seconds) {
         audioView->setLength(seconds);

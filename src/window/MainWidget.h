@@ -9,8 +9,10 @@
 #include <QTimer>
 
 class AudioView;
+class MediaProbe;
 class ZMessageDlg;
 class ZLabel;
+class ZScrollPanel;
 
 // The player window: builds the player's command line from the probed clip, shows the clip's
 // properties while paused and drives the player from keys, soft keys and menu.
@@ -22,9 +24,15 @@ public:
     MainWidget(const QByteArray& mediaPath, const QByteArray& appDir, QWidget* parent = nullptr);
     ~MainWidget() override;
 
-    // Completes the window on the probed clip: the player's command line, the information
-    // screen, and then the key bindings, whose traces follow the probe's.
-    void setMediaInfo(const MediaInfo& info);
+    // Completes the window on the probed clip and its video's stored rotation (VideoRotation.h):
+    // the player's command line, the information screen, and then the key bindings, whose
+    // traces follow the probe's.
+    void setMediaInfo(const MediaInfo& info, int rotation);
+    // Traces the probe's command, waits for it and completes the window on its result. False
+    // when the program was told to end meanwhile.
+    bool takeProbe(MediaProbe& probe);
+    // The clips of a list, played in order from the first, which is the window's clip.
+    void setPlaylist(const QByteArrayList& list);
 
 public slots:
     void playorpause();
@@ -51,6 +59,10 @@ private:
     void pauseSettled();
     void finishSettling();
     void stop(const QByteArray& reason);
+    void clipOver(const QByteArray& reason);
+    void playNextClip();
+    bool loadClip(qsizetype index);
+    void playFromStart();
     void startPlayer();
     void toggleScreenSleep();
     void setScreenSleep(int seconds);
@@ -61,6 +73,7 @@ private:
     bool leaving = false;
     ZMessageDlg* aboutDlg = nullptr;
     ZLabel* infoLabel = nullptr;
+    ZScrollPanel* scrollPanel = nullptr;
     AudioView* audioView = nullptr;
     QTimer settle;
     // A line on why the clip does not play, above the clip's properties; UTF-8.
@@ -71,6 +84,9 @@ private:
     CommandWords commandLine;
     QByteArray mediaPath;
     QByteArray appDir;
+    // A single clip, or a list's clips with mediaPath the one at clipIndex.
+    QByteArrayList clips;
+    qsizetype clipIndex = 0;
     int screenKeptOn = 0;
     QByteArrayList keyBindings;
     MediaInfo mediaInfo;

@@ -20,6 +20,9 @@ namespace {
 
 const char canary[] = "vidlark-canary";
 
+// What a playing clip must show.
+enum Look { TurnedHalves, TurnedText, UprightHalves, GreenAtFour };
+
 // How a case leaves the program, unless by a signal (any positive value).
 enum Road { Menu = 0, CloseRequest = -1, PlayerCrash = -2 };
 
@@ -28,7 +31,7 @@ bool near(QRgb pixel, QRgb colour) {
            qAbs(qBlue(pixel) - qBlue(colour)) < 60;
 }
 
-// Subtitle text (yellow) and the on-screen display, against the clip's dark picture.
+// Subtitle text and the on-screen display, against the clip's dark picture.
 QRect brightArea(const QImage& screen, int left, int right) {
     QRect area;
     for (int y = 0; y < screen.height(); ++y)
@@ -76,8 +79,20 @@ class HandsetTest : public QObject {
     QTemporaryDir work;
     QByteArray clip;
     QProcess bystander;
-    QSize chineseSubtitle;
+    QSize chineseSubtitle, capitals;
     QImage failureLine;
+
+    // The clip from the source, at its size, in the container its name says; an MP4 is stored
+    // as a phone stores a portrait recording: sideways, with a -90 degree display matrix.
+    bool makeClip(const QString& path, const QString& source) {
+        const bool phone = path.endsWith(".mp4");
+        const QString made = phone ? path + ".sideways.mp4" : path;
+        const QString codec = path.endsWith(".avi") ? "mpeg4" : "libx264";
+        return TestSupport::generateClip(made, 0, 0, 10, {"-c:v", codec, "-g", "25"}, source) &&
+               (!phone ||
+                QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-i", made, "-c", "copy",
+                                             "-metadata:s:v", "rotate=270", path}) == 0);
+    }
 
     // vidlark, the stand-ins and the menu file in a directory of their own, with a
     // keyline.
@@ -137,59 +152,133 @@ private slots:
     }
 
     // Pixels of the bare screen: a landscape picture turns to fill it, its left half at the
-    // bottom; a turned subtitle runs along the right edge, the on-screen display along the left,
-    // nothing upright across the middle; Chinese shows the same glyphs from UTF-8 as from GBK.
+    // bottom; a phone's sideways portrait clip stands upright; a transport stream keeps time; a
+    // turned subtitle runs along the right edge, the on-screen display along the left, as high
+    // at 1080p as at 320x240; Chinese shows the same glyphs from UTF-8 as from GBK.
     void screenWhilePlaying_data() {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QByteArray>("srt");
+        QTest::addColumn<int>("look");
+        // Red and blue halves, side by side or one over the other.
+        const auto halves = [](const char* size, const char* stack) {
+            return QString("color=c=red:s=%1[a];color=c=blue:s=%1[b];[a][b]%2").arg(size, stack);
+        };
         QTest::newRow("picture-320x240")
-            << QStringLiteral(
-                   "color=c=red:s=160x240:r=25[a];color=c=blue:s=160x240:r=25[b];[a][b]hstack")
-            << QByteArray();
+            << "picture.avi" << halves("160x240", "hstack") << QByteArray() << int(TurnedHalves);
+        QTest::newRow("phone-upright")
+            << "phone.mp4" << halves("480x320", "vstack,transpose=cclock") << QByteArray()
+            << int(UprightHalves);
+        // Seconds 3 to 5 green: read twice as fast, the clip would show blue at 4 s.
+        QTest::newRow("ts-at-4s") << "ts.ts"
+                                  << "color=red:640x360:d=3[a];color=green:640x360:d=3[b];"
+                                     "color=blue:640x360[c];[a][b][c]concat=n=3"
+                                  << QByteArray() << int(GreenAtFour);
         const QString chinese = QString::fromUtf8("字幕随画面转动");
-        for (const QStringList& row : {QStringList{"english", "UTF-8", "Subtitles turn with it"},
-                                       {"chinese", "UTF-8", chinese},
-                                       {"chinese-gbk", "GBK", chinese}}) {
+        for (const QStringList& row :
+             {QStringList{"english", "UTF-8", "SUBTITLES TURN WITH IT", "320x240"},
+              {"chinese", "UTF-8", chinese, "320x240"},
+              {"chinese-gbk", "GBK", chinese, "320x240"},
+              {"1080p", "UTF-8", "SUBTITLES TURN WITH IT", "1920x1080"}}) {
             QStringEncoder encoder(row[1].toLatin1().constData());
             QTest::newRow(qPrintable("subtitle-" + row[0]))
-                << "color=c=0x102030:s=320x240:r=25"
-                << QByteArray(encoder("1\n00:00:00,000 --> 00:00:10,000\n" + row[2] + '\n'));
+                << "subtitle-" + row[0] + ".avi"
+                << "color=c=0x102030:s=" + row[3]
+                << QByteArray(encoder("1\n00:00:00,000 --> 00:00:10,000\n" + row[2] + '\n'))
+                << int(TurnedText);
         }
     }
 
     void screenWhilePlaying() {
+        QFETCH(QString, file);
         QFETCH(QString, source);
         QFETCH(QByteArray, srt);
-        const QString path = work.filePath(QString::fromUtf8(QTest::currentDataTag()));
-        QVERIFY(TestSupport::generateClip(path + ".avi", 0, 0, 8, // the source gives the size
-                                          {"-c:v", "mpeg4", "-q:v", "2"}, source));
+        QFETCH(int, look);
+        const QString path = work.filePath(file);
+        QVERIFY(makeClip(path, source));
         if (!srt.isEmpty())
-            QVERIFY(TestSupport::writeFile(path + ".srt", srt));
-        auto run = play(QFile::encodeName(path + ".avi"), {"-bare"}); // the screen alone
-        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
+            QVERIFY(TestSupport::writeFile(path.chopped(4) + ".srt", srt));
+        auto run = play(QFile::encodeName(path), {"-bare"}); // the screen alone
+        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 128, 0);
         const auto drawn = [&](const QImage& shot) {
-            return srt.isEmpty() ? near(shot.pixel(120, 40), blue)
-                                 : brightArea(shot, 160, 240).height() > 40;
+            return look == TurnedText     ? brightArea(shot, 160, 240).height() > 40
+                   : look == TurnedHalves ? near(shot.pixel(120, 40), blue)
+                                          : near(shot.pixel(120, 60), red);
         };
         QImage shot;
         // The player needs a moment to open its output and draw its first frames.
         QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), drawn(shot)), 15000);
+        if (look == GreenAtFour)
+            QTest::qWait(4000), shot = x.screenshot();
         shot.save(VIDLARK_SCREENSHOT_DIR "/" + QString::fromUtf8(QTest::currentDataTag()) + ".png");
-        if (srt.isEmpty()) {
+        if (look == TurnedHalves) {
             QVERIFY(near(shot.pixel(20, 60), blue));
             QVERIFY(near(shot.pixel(120, 280), red) && near(shot.pixel(220, 260), red));
+        } else if (look == UprightHalves) {
+            QVERIFY(near(shot.pixel(20, 20), red) && near(shot.pixel(220, 140), red));
+            QVERIFY(near(shot.pixel(20, 300), blue) && near(shot.pixel(220, 180), blue));
+        } else if (look == GreenAtFour) {
+            QVERIFY2(near(shot.pixel(120, 160), green), "not the picture of seconds 3 to 5");
         } else {
-            const QRect text = brightArea(shot, 160, 240);
+            const QRect text = brightArea(shot, 160, 240), display = brightArea(shot, 0, 80);
             QVERIFY(text.left() > 200 && text.height() > 2 * text.width());
-            QVERIFY2(brightArea(shot, 0, 80).height() > 40, "no on-screen display on the left");
+            QVERIFY2(display.height() > 40 && display.width() >= 8, "no readable display");
             QVERIFY2(brightArea(shot, 60, 180).isEmpty(), "upright text across the picture");
-            if (path.contains("chinese") && chineseSubtitle.isEmpty())
-                chineseSubtitle = text.size();
-            QVERIFY(!path.contains("chinese") || text.size() == chineseSubtitle);
+            // Across the turned line: Chinese as the first Chinese, capitals as the first ones.
+            QSize& first = file.contains("chinese") ? chineseSubtitle : capitals;
+            first = first.isEmpty() ? text.size() : first;
+            QVERIFY(text.width() >= 8 && qAbs(text.width() - first.width()) * 4 <= first.width());
+            QVERIFY(!file.contains("chinese") || text.size() == first);
         }
         run->signal(SIGTERM);
         QVERIFY(run->waitForExit(10000));
         QCOMPARE(run->exitCode(), 0);
+    }
+
+    // A list plays its clips in turn, each fitted whole to the screen: the bars along every edge
+    // of the picture show, the landscape clip's turned; an entry that does not play is passed
+    // over. After the last the window stops: title bar, information screen and soft-key bar.
+    void playlistPlaysEachClipWhole() {
+        const QString dir = work.filePath("list");
+        QVERIFY(QDir().mkpath(dir + "/sub"));
+        const QString bars = "color=c=blue:s=%1:r=25,drawbox=w=%2:h=ih:c=red:t=fill,"
+                             "drawbox=x=iw-%2:w=%2:h=ih:c=lime:t=fill,drawbox=w=iw:h=%2:c=yellow:"
+                             "t=fill,drawbox=y=ih-%2:w=iw:h=%2:c=magenta:t=fill";
+        const QStringList options{"-c:v", "mpeg4", "-q:v", "2"};
+        QVERIFY(TestSupport::generateClip(dir + "/sub/wide.avi", 0, 0, 2, options,
+                                          bars.arg("320x240").arg(24)));
+        QVERIFY(TestSupport::generateClip(dir + "/tall.avi", 0, 0, 2, options,
+                                          bars.arg("480x640").arg(40)));
+        QVERIFY(TestSupport::writeFile(dir + "/broken.avi", "no clip"));
+        const QByteArray list = QFile::encodeName(dir) + "/list.m3u";
+        QVERIFY(TestSupport::writeFile(QFile::decodeName(list),
+                                       "#EXTM3U\r\nsub/wide.avi\r\nmissing.avi\r\nbroken.avi\r\n" +
+                                           QFile::encodeName(dir) + "/tall.avi\r\n"));
+        auto run = play(list, {"-bare"});
+        // Top, bottom, left and right edges of the screen, then its middle.
+        const QList<QPoint> edges{{200, 6}, {120, 314}, {6, 80}, {234, 160}, {120, 160}};
+        const QList<QList<QRgb>> views{{0x00ff00, 0xff0000, 0xffff00, 0xff00ff, 0x0000ff},
+                                       {0xffff00, 0xff00ff, 0xff0000, 0x00ff00, 0x0000ff},
+                                       {0x1d3b62, 0x2b2b2b, 0xefefef, 0xefefef, 0xefefef}};
+        QImage shot;
+        const auto shows = [&](const QList<QRgb>& colours) {
+            shot = x.screenshot();
+            for (qsizetype i = 0; i < edges.size(); ++i)
+                if (shot.isNull() || !near(shot.pixel(edges[i]), colours[i]))
+                    return false;
+            return true;
+        };
+        for (qsizetype i = 0; i < views.size(); ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(shows(views[i]), 15000);
+            const QString name = i < 2 ? "entry-" + QString::number(i + 1) : "stopped";
+            shot.save(VIDLARK_SCREENSHOT_DIR "/playlist-" + name + ".png");
+        }
+        const QByteArray out = run->output();
+        QVERIFY2(out.count("-identify") == 3 &&
+                     out.contains(QFile::encodeName(dir) + "/sub/wide.avi"),
+                 out.constData());
+        run->signal(SIGTERM);
+        QVERIFY(run->waitForExit(10000));
     }
 
     void leavingPausesOnceAndKeysComeBack() {
@@ -264,7 +353,8 @@ private slots:
         } else {
             // The stopped view, or the failure's line above the six of the clip's properties.
             const int lines = tag == "stopped-view" ? 6 : 7;
-            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines),
+                                     10000);
             save(shot, tag);
             if (failureLine.isNull() && lines == 7)
                 failureLine = shot.copy(0, textLines(shot)[0].first, 240, 14);

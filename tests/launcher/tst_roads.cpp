@@ -1,5 +1,6 @@
 // Runs the real program in a program directory of its own, with the recording fake player, and
 // checks which road it takes and the exact trace of each road.
+#include "ProbeAhead.h"
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
@@ -133,6 +134,18 @@ private slots:
         const QByteArray out = vidlark.readAllStandardOutput();
         QVERIFY2(out.startsWith(starts) && out.endsWith(ends), out.constData());
         QVERIFY(vidlark.readAllStandardError().isEmpty());
+    }
+
+    // The picker probes the file under a resting selection, which nobody may ever choose: that
+    // run too is given up at the limit, with its group.
+    void probeAheadIsBounded() {
+        const QByteArray fifo = QFile::encodeName(programDir.filePath("ahead.avi"));
+        QVERIFY(mkfifo(fifo.constData(), 0600) == 0);
+        ProbeAhead ahead(QFile::encodeName(TestSupport::programDir()));
+        ahead.ask(fifo);
+        QTRY_VERIFY(!TestSupport::processesMentioning(fifo).isEmpty());
+        QTest::qWait(MediaProbe::kLimitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(TestSupport::processesMentioning(fifo), QList<qint64>(), 1000);
     }
 
     void signalDuringTheProbe_data() {

@@ -37,8 +37,8 @@ QByteArray nulTerminated(const QByteArrayList& words) {
 }
 
 void row(const QByteArray& name, const QByteArray& appDir, const QByteArray& path,
-         const QByteArray& idLines, const QByteArray& command) {
-    QTest::addRow("%s", name.constData()) << appDir << path << idLines << command;
+         const QByteArray& idLines, const QByteArray& command, int rotation = 0) {
+    QTest::addRow("%s", name.constData()) << appDir << path << idLines << command << rotation;
 }
 
 } // namespace
@@ -51,6 +51,7 @@ private slots:
         QTest::addColumn<QByteArray>("path");
         QTest::addColumn<QByteArray>("idLines");
         QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<int>("rotation");
         // The last size's aspect products wrap to equal values in 32 bits.
         const QList<std::tuple<QByteArray, QByteArray, QByteArray>> chains{
             {"320", "240", "rotate=2,crop=240:320 -subrotate 2"},
@@ -67,16 +68,19 @@ private slots:
         for (const auto& [w, h, chain] : chains)
             row(w + 'x' + h, "/a", "x", "ID_VIDEO_WIDTH=" + w + "\nID_VIDEO_HEIGHT=" + h,
                 expected("\"x\"", "/a/mplayer", "/a", chain));
+        // Stored rotations are undone first; the rest follows the upright size.
+        const QList<std::tuple<QByteArray, int, QByteArray>> turned{
+            {"640\nID_VIDEO_HEIGHT=480", 270, "rotate=2,scale=240:320,crop=240:320"},
+            {"320\nID_VIDEO_HEIGHT=240", 180, "flip,mirror,rotate=2,crop=240:320 -subrotate 2"},
+            {"240\nID_VIDEO_HEIGHT=320", 90, "rotate=1,rotate=2,crop=240:320 -subrotate 2"}};
+        for (const auto& [size, rotation, chain] : turned)
+            row(chain, "/a", "x", "ID_VIDEO_WIDTH=" + size,
+                expected("\"x\"", "/a/mplayer", "/a", chain), rotation);
         for (const QByteArray demuxer : {"real", "REAL", "rEaLmedia", "surreal"})
             row(demuxer, "/a", "x", "ID_DEMUXER=" + demuxer, expected("\"x\"", "/a/mplayerrm"));
-        for (const QByteArray ending : {"m3u", "pls", "asx", "ram"}) {
-            for (const QByteArray& path : {"a." + ending, "A." + ending.toUpper(), "a" + ending,
-                                           ending.left(1).toUpper() + ending.mid(1)})
-                row(path, "/a", path, {}, expected("-playlist \"" + path + '"'));
-            row(ending + ".avi", "/a", ending + ".avi", {}, expected('"' + ending + ".avi\""));
-        }
-        for (const QByteArray path : {"live.m3u8", "3u", "m", ""})
-            row("not a playlist " + path, "/a", path, {}, expected('"' + path + '"'));
+        // Lists are read by the program; the player is only ever handed a file.
+        for (const QByteArray path : {"a.m3u", "A.PLS", "diagram", "program", "x.asx", ""})
+            row("a file, never a list: " + path, "/a", path, {}, expected('"' + path + '"'));
         row("empty appDir", "", "c", {}, expected("\"c\"", "/mplayer", ""));
         row("harmless bytes", "/v-1.4_x/视频", "/a b\xff", {},
             expected("\"/a b\xff\"", "/v-1.4_x/视频/mplayer", "/v-1.4_x/视频"));
@@ -85,7 +89,6 @@ private slots:
         row("names like options are files", "/a", "-idle", {}, expected("\"./-idle\""));
         for (const QByteArray marker : {"{", "}"})
             row("playlist marker " + marker, "/a", marker, {}, expected("\"./" + marker + '"'));
-        row("a playlist like an option", "/a", "-x.m3u", {}, expected("-playlist \"./-x.m3u\""));
         row("quote, backslash, dollar and backquotes in path", "/a", "\"x\"\\$(rm y)`z`", {},
             expected("\"\\\"x\\\"\\\\\\$(rm y)\\`z\\`\""));
         row("newline and tab in path", "/a", "a\nb\tc", {}, expected("\"a\nb\tc\""));
@@ -96,10 +99,11 @@ private slots:
         QFETCH(QByteArray, path);
         QFETCH(QByteArray, idLines);
         QFETCH(QByteArray, command);
+        QFETCH(int, rotation);
         MediaInfo info;
         for (const QByteArray& line : idLines.split('\n'))
             info.parseLine(line + '\n');
-        const CommandWords player = commandLineFor(appDir, path, info);
+        const CommandWords player = commandLineFor(appDir, path, info, rotation);
         QCOMPARE(commandText(player), command);
         // The text shows the very words the children are started with: the shell makes them of it.
         QCOMPARE(shellWords(command), nulTerminated(argumentsOf(player)));

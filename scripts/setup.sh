@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vidlark needs to build, play, package and test; quiet when all
-# are there.
+# Installs the Debian packages Vidlark needs to build, play, package, check, fuzz and test; quiet
+# when all are there.
 set -euo pipefail
 
 packages=(
@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxtst-dev
     mplayer ffmpeg
     xvfb xdotool x11-utils x11-apps imagemagick dbus fonts-wqy-microhei
-    dpkg-dev file binutils
+    dpkg-dev file binutils lintian desktop-file-utils appstream
+    clang libclang-rt-14-dev
 )
 
 missing=()

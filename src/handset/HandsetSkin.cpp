@@ -92,7 +92,7 @@ void HandsetSkin::showKeyDown(QEvent* event) {
 
 // The soft keys are labelled with whatever the screen's soft-key bar says now.
 void HandsetSkin::followSoftKeys() {
-    ZSoftKey* softKeys = screen_ ? screen_->softKeyBar() : nullptr;
+    ZSoftKey* softKeys = screen() ? screen()->softKeyBar() : nullptr;
     if (softKeys == watchedSoftKeys_)
         return;
     if (watchedSoftKeys_)
@@ -105,7 +105,7 @@ void HandsetSkin::followSoftKeys() {
 
 void HandsetSkin::paintEvent(QPaintEvent*) {
     SkinPainter::Look look;
-    if (ZSoftKey* softKeys = screen_ ? screen_->softKeyBar() : nullptr) {
+    if (ZSoftKey* softKeys = screen() ? screen()->softKeyBar() : nullptr) {
         look.leftSoftText = softKeys->text(ZSoftKey::LEFT);
         look.rightSoftText = softKeys->text(ZSoftKey::RIGHT);
     }

@@ -20,7 +20,7 @@ public:
     static void install();
 
     explicit HandsetSkin(ZMainWidget* screen);
-    ZMainWidget* screen() const { return screen_; }
+    ZMainWidget* screen() const { return qobject_cast<ZMainWidget*>(screen_.data()); }
     // The skin's rectangle of the key that stands for the desktop key; empty when none does.
     QRect keyRect(int qtKey) const;
 
@@ -37,7 +37,9 @@ private:
     void followSoftKeys();
     void sendKey(int index);
 
-    QPointer<ZMainWidget> screen_;
+    // Held as the widget it is: while the screen is destroyed, its widget part still sends events
+    // (it hides) when its ZMainWidget part has gone, and taking it as that would be undefined.
+    QPointer<QWidget> screen_;
     QPointer<ZSoftKey> watchedSoftKeys_;
     QSet<int> keysDown_;
     int clicked_ = -1;

@@ -85,15 +85,7 @@ std::optional<quint16> handsetKeyCode(int qtKey, const QString& text) {
 }
 
 QByteArray keyTableText() {
-    return "  Desktop key       Handset key             Code\n"
-           "  0-9 * #           0-9 * #                 48-57 42 35\n"
-           "  Left Up           Left Up                 0x1012 0x1013\n"
-           "  Right Down        Right Down              0x1014 0x1015\n"
-           "  Return, Enter     Return                  0x1004\n"
-           "  Page Up           Prior                   0x1016\n"
-           "  Page Down         Next                    0x1017\n"
-           "  Space             F26                     0x1049\n"
-           "  + -               F28 F29                 0x104B 0x104C\n"
-           "  F1                left soft key           (0x1030 without soft keys)\n"
-           "  F2                right soft key          (0x1031 without soft keys)\n";
+    return
+#include "KeyTable.inc"
+        ;
 }

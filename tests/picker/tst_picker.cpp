@@ -53,16 +53,6 @@ QImage referenceScreen(const DirListing& listing, int selected, int scrollOffset
     return screen;
 }
 
-// The bounds of everything drawn in other colours than white.
-QRect ink(const QImage& image) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255))
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
-
 void row(const char* name, const char* start, const QString& keys, const char* at, int selected = 1,
          int scroll = 0) {
     QTest::newRow(name) << start << keys << at << selected << scroll;
@@ -133,27 +123,6 @@ private slots:
         QVERIFY(screenOf(picker) == referenceScreen(picker.listing(), selected, scroll));
         QCOMPARE(picker.isVisible(), !keys.endsWith('2'));
         QCOMPARE(picker.chosenPath(), u"USER_CANCEL"_s);
-    }
-
-    // The third row shows the name whole on its one line, with each control character drawn
-    // as a sign (not as the space that stands in its place on the plain row), and nothing below.
-    void controlCharactersStayOnTheirRow_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("line feed") << u"clip\nnext.avi"_s;
-        QTest::newRow("return, tab") << u"clip\r\tnext.avi"_s;
-        QTest::newRow("line separator") << u"clip\u2028next.avi"_s;
-    }
-    void controlCharactersStayOnTheirRow() {
-        QFETCH(QString, name);
-        const QString spaced =
-            QString(name).replace(QRegularExpression(u"[\\n\\r\\t\\x{2028}]"_s), " ");
-        QTemporaryDir withControls, withSpaces;
-        QVERIFY(make(withControls.path(), {name}) && make(withSpaces.path(), {spaced}));
-        MyFileDlg shown(nullptr, withControls.path()), blank(nullptr, withSpaces.path());
-        const QImage screen = screenOf(shown), row = screen.copy(0, 56, 240, 28),
-                     plain = screenOf(blank).copy(0, 56, 240, 28);
-        QVERIFY(ink(screen).bottom() < 3 * 28 && row != plain);
-        QVERIFY(ink(row).right() >= ink(plain).right());
     }
 
     // A directory gone from under the picker lists empty, and the keys still lead out of it.

@@ -344,7 +344,7 @@ private slots:
         };
         QImage shot;
         if (tag == "audio") {
-            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), barPlayed(shot) > 0), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), barPlayed(shot) > 0), 20000);
             save(shot, "audio-1");
             const int played = barPlayed(shot);
             QTest::qWait(2000);
@@ -354,7 +354,7 @@ private slots:
             // The stopped view, or the failure's line above the six of the clip's properties.
             const int lines = tag == "stopped-view" ? 6 : 7;
             QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot(), textLines(shot).size() == lines),
-                                     10000);
+                                     20000);
             save(shot, tag);
             if (failureLine.isNull() && lines == 7)
                 failureLine = shot.copy(0, textLines(shot)[0].first, 240, 14);
@@ -365,7 +365,7 @@ private slots:
             x.focus(x.waitForWindow("^Vidlark$"));
             x.key({"2", "8", "5"});
             QTRY_VERIFY_WITH_TIMEOUT(!titleShown(x.screenshot()), 5000);
-            QTRY_VERIFY_WITH_TIMEOUT(textLines(x.screenshot()).size() == 6, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(textLines(x.screenshot()).size() == 6, 20000);
         }
         run->signal(SIGTERM);
         QVERIFY(run->waitForExit(5000));
@@ -443,7 +443,7 @@ private slots:
         QFETCH(int, road);
         QVERIFY(::access(path, F_OK) == 0 || ::link(clip.constData(), path.constData()) == 0);
         auto run = play(path, {}, programDir);
-        QTRY_VERIFY_WITH_TIMEOUT(run->plays(path), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(run->plays(path), 20000);
         const QList<qint64> below = run->descendants();
         const bool throughMenu = road == Menu || road == PlayerCrash;
         if (road == PlayerCrash) {
@@ -500,7 +500,7 @@ private slots:
         });
         const QByteArray window = x.waitForWindow("^Vidlark$");
         QVERIFY(!window.isEmpty() && clock.elapsed() < 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(run.plays(clip), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(run.plays(clip), 20000);
         if (unreadPipe) {
             x.focus(window);
             x.run("xdotool", {"key", "--delay", "0", "--repeat", "10000", "1"});
